@@ -1,0 +1,31 @@
+// Test main for tests that need a real window: a plain wxApp, an active event
+// loop on the main thread, and every test run on that (the UI) thread.
+#include <gtest/gtest.h>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
+#include "app/tarnwick_app.h"
+#include "platform/wx_ui_poster.h"
+
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // The program's own application object, but without its OnInit: tests
+    // build the windows they need themselves and never run the start-up probe.
+    wxApp::SetInstance(new CTarnwickApp);
+    if (!wxEntryStart(argc, argv)) return 2;
+    wxInitAllImageHandlers();
+    wv::InstallWxUiPoster();
+    int result;
+    {
+        wxEventLoop loop;
+        wxEventLoopActivator activate(&loop);
+        result = RUN_ALL_TESTS();
+    }
+    wv::InstallUiPoster(nullptr);
+    wxEntryCleanup();
+    return result;
+}
