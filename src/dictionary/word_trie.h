@@ -1,0 +1,69 @@
+#pragma once
+// The word dictionary: a character trie of words, filled from a plain-text
+// word list.  Words are byte strings; bytes are compared for equality only,
+// so letter case and code page play no part.
+//
+// Threads: no locking; a store is used by one thread at a time.
+#include <cstdint>
+#include <string>
+
+// One position of one or more words.  A node with letter 0 ends a word and
+// never has a child.  Each node owns its sibling chain behind it and its
+// child subtree; destroying it frees them without recursion, so words of any
+// length can be freed.
+class TrieNode {
+public:
+    explicit TrieNode(char chLetter) noexcept : m_chLetter(chLetter) {}
+    virtual ~TrieNode();
+    TrieNode(const TrieNode&) = delete;
+    TrieNode& operator=(const TrieNode&) = delete;
+
+    char Letter() const { return m_chLetter; }
+    bool IsEndOfWord() const { return m_chLetter == 0; }
+    // The next alternative byte at this position, or null at the chain's end.
+    const TrieNode* Sibling() const { return m_pSibling; }
+    // The first node of the next position, or null.
+    const TrieNode* Child() const { return m_pChild; }
+
+private:
+    friend class WordTrie;
+    static void DeleteChain(TrieNode* node) noexcept;
+
+    char m_chLetter;
+    TrieNode* m_pSibling = nullptr;
+    TrieNode* m_pChild = nullptr;
+};
+
+// The store.  Sibling chains keep their letters in first-insertion order;
+// new alternatives are appended at the end of a chain.
+class WordTrie {
+public:
+    WordTrie() = default;
+    virtual ~WordTrie();
+    WordTrie(const WordTrie&) = delete;
+    WordTrie& operator=(const WordTrie&) = delete;
+
+    // Adds the word, which ends at its first zero byte (so "" is the empty
+    // word).  A word already stored changes nothing.  Throws std::bad_alloc
+    // when a node cannot be allocated; the store is then as it was before.
+    void Insert(const char* word);
+
+    // Number of distinct words stored.
+    std::int32_t CountWords() const;
+
+    // Reads the file at path as text, one word per line (a line ends at LF; a
+    // CR right before the LF belongs to the line end; all other bytes,
+    // blanks included, belong to the word).  Unless append is set the store
+    // is emptied first, even when the file cannot be opened.  Returns true
+    // when the file was read to its end; false when it cannot be opened, a
+    // read fails or memory runs out, keeping the words inserted until then.
+    bool LoadWordList(const std::string& path, bool append);
+
+    // Head of the chain of first bytes; null while the store is empty.
+    const TrieNode* Root() const { return m_pRoot; }
+
+private:
+    void Clear() noexcept;
+
+    TrieNode* m_pRoot = nullptr;
+};

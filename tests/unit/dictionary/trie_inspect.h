@@ -1,0 +1,25 @@
+#pragma once
+// Read-only views of a trie's structure for the dictionary tests.
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+
+class TrieNode;
+
+namespace wvtest {
+
+// The trie as text: each chain in brackets, each node its letter followed by
+// its child chain, '.' for an end-of-word node: 'ab','ac','a' -> "[a[b[.]c[.].]]".
+// Recursive, for small tries only.
+std::string DumpTrie(const TrieNode* root);
+// DumpTrie of a fresh store holding the given words, inserted in order.
+std::string DumpWords(std::initializer_list<const char*> words);
+
+std::size_t CountNodes(const TrieNode* root);
+
+// Empty when the structure holds its invariants (end-of-word nodes have no
+// child, every other node has one, letters on a chain are distinct);
+// otherwise a description of the first breach.
+std::string CheckInvariants(const TrieNode* root);
+
+} // namespace wvtest
