@@ -1,0 +1,17 @@
+// The view's word-list import: the question to the user is the only part that
+// needs a window; loading and the append-or-replace decision are pure logic.
+#include "workbench/tarnwick_view.h"
+
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+
+#include "dictionary/word_list_import.h"
+#include "dictionary/word_trie.h"
+
+void CTarnwickView::ImportDictionary() {
+    if (!m_pDictionary) return;
+    wv::ImportWordList(*m_pDictionary, [this] {
+        return wxMessageBox("The dictionary already contains words.\n\nDo you wish to append this word list?",
+                            "Wordvane", wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
+    });
+}
