@@ -1,5 +1,6 @@
 #include "workbench/tarnwick_view.h"
 
+#include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/font.h>
@@ -25,8 +26,6 @@ namespace {
 wxPoint Pos(const form::Rect& r) { return {r.x, r.y}; }
 wxSize Size(const form::Rect& r) { return {r.width, r.height}; }
 } // namespace
-
-CTarnwickView::CTarnwickView() = default;
 
 bool CTarnwickView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags)) return false;

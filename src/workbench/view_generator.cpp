@@ -39,8 +39,9 @@ void CTarnwickView::OnGoButton(wxCommandEvent&) {
 }
 
 void CTarnwickView::GenerateVariants(std::string keyword) {
+    // m_bRunning was raised by OnGoButton; raising it again here would undo
+    // a stop request that came in before the worker got going.
     UiCall([this] { m_btnGo->SetLabel("Deleting"); });
-    m_bRunning.store(1);
     UiCall([this] {
         m_listResults->Freeze();
         m_listResults->DeleteAllRows();
