@@ -68,18 +68,34 @@ void WordTrie::Insert(const char* word) {
     *link = tail.release();
 }
 
-std::int32_t WordTrie::CountWords() const {
-    std::int32_t count = 0;
+namespace {
+// Calls visit for every node below root.  Chains are walked in a loop and
+// pending child chains kept on a heap stack, so word length costs no
+// machine stack.
+template <typename Visit>
+void ForEachNode(const TrieNode* root, Visit visit) {
     std::vector<const TrieNode*> chains;
-    if (m_pRoot) chains.push_back(m_pRoot);
+    if (root) chains.push_back(root);
     while (!chains.empty()) {
         const TrieNode* node = chains.back();
         chains.pop_back();
-        for (; node; node = node->m_pSibling) {
-            if (node->m_chLetter == 0) ++count;
-            if (node->m_pChild) chains.push_back(node->m_pChild);
+        for (; node; node = node->Sibling()) {
+            visit(*node);
+            if (node->Child()) chains.push_back(node->Child());
         }
     }
+}
+} // namespace
+
+std::int32_t WordTrie::CountWords() const {
+    std::int32_t count = 0;
+    ForEachNode(m_pRoot, [&](const TrieNode& node) { count += node.IsEndOfWord(); });
+    return count;
+}
+
+std::size_t WordTrie::CountNodes() const {
+    std::size_t count = 0;
+    ForEachNode(m_pRoot, [&](const TrieNode&) { ++count; });
     return count;
 }
 

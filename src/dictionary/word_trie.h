@@ -4,6 +4,7 @@
 // so letter case and code page play no part.
 //
 // Threads: no locking; a store is used by one thread at a time.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -50,6 +51,8 @@ public:
 
     // Number of distinct words stored.
     std::int32_t CountWords() const;
+    // Number of nodes, end-of-word nodes included (for memory accounting).
+    std::size_t CountNodes() const;
 
     // Reads the file at path as text, one word per line (a line ends at LF; a
     // CR right before the LF belongs to the line end; all other bytes,

@@ -26,43 +26,24 @@ std::string DumpWords(std::initializer_list<const char*> words) {
     return DumpTrie(trie.Root());
 }
 
-namespace {
-// Visits every chain without recursion; words may be a megabyte long.
-template <typename Visit>
-void ForEachChain(const TrieNode* root, Visit visit) {
+std::string CheckInvariants(const TrieNode* root) {
+    // No recursion: words may be a megabyte long.
     std::vector<const TrieNode*> chains;
     if (root) chains.push_back(root);
     while (!chains.empty()) {
         const TrieNode* chain = chains.back();
         chains.pop_back();
-        visit(chain);
-        for (const TrieNode* node = chain; node; node = node->Sibling())
-            if (node->Child()) chains.push_back(node->Child());
-    }
-}
-} // namespace
-
-std::size_t CountNodes(const TrieNode* root) {
-    std::size_t count = 0;
-    ForEachChain(root, [&](const TrieNode* chain) {
-        for (; chain; chain = chain->Sibling()) ++count;
-    });
-    return count;
-}
-
-std::string CheckInvariants(const TrieNode* root) {
-    std::string breach;
-    ForEachChain(root, [&](const TrieNode* chain) {
         std::bitset<256> seen;
-        for (const TrieNode* node = chain; node && breach.empty(); node = node->Sibling()) {
+        for (const TrieNode* node = chain; node; node = node->Sibling()) {
             const auto byte = static_cast<unsigned char>(node->Letter());
-            if (seen[byte]) breach = "letter " + std::to_string(byte) + " twice on a chain";
+            if (seen[byte]) return "letter " + std::to_string(byte) + " twice on a chain";
             seen[byte] = true;
-            if (node->IsEndOfWord() && node->Child()) breach = "end-of-word node with a child";
-            if (!node->IsEndOfWord() && !node->Child()) breach = "letter without a continuation";
+            if (node->IsEndOfWord() && node->Child()) return "end-of-word node with a child";
+            if (!node->IsEndOfWord() && !node->Child()) return "letter without a continuation";
+            if (node->Child()) chains.push_back(node->Child());
         }
-    });
-    return breach;
+    }
+    return "";
 }
 
 } // namespace wvtest

@@ -1,6 +1,5 @@
 #pragma once
 // Read-only views of a trie's structure for the dictionary tests.
-#include <cstddef>
 #include <initializer_list>
 #include <string>
 
@@ -14,8 +13,6 @@ namespace wvtest {
 std::string DumpTrie(const TrieNode* root);
 // DumpTrie of a fresh store holding the given words, inserted in order.
 std::string DumpWords(std::initializer_list<const char*> words);
-
-std::size_t CountNodes(const TrieNode* root);
 
 // Empty when the structure holds its invariants (end-of-word nodes have no
 // child, every other node has one, letters on a chain are distinct);

@@ -56,7 +56,7 @@ TEST_F(WordListFile, LinesLongerThanAReadBlockStayWhole) {
     WordTrie trie;
     ASSERT_TRUE(trie.LoadWordList(Write("long.lst", first + "\r\n" + second + "\r\nz"), false));
     EXPECT_EQ(trie.CountWords(), 3);
-    EXPECT_EQ(wvtest::CountNodes(trie.Root()), first.size() + second.size() + 1 + 3);
+    EXPECT_EQ(trie.CountNodes(), first.size() + second.size() + 1 + 3);
 }
 
 TEST_F(WordListFile, ReplacingLoadEmptiesTheStoreFirst) {
@@ -89,7 +89,7 @@ TEST_F(WordListFile, MegabyteLineLoadsCountsAndFrees) {
         WordTrie trie;
         ASSERT_TRUE(trie.LoadWordList(Write("huge.lst", word), false));
         EXPECT_EQ(trie.CountWords(), 1);
-        EXPECT_EQ(wvtest::CountNodes(trie.Root()), word.size() + 1);
+        EXPECT_EQ(trie.CountNodes(), word.size() + 1);
         // Replacing frees the old words the same way the destructor does.
         ASSERT_TRUE(trie.LoadWordList(Write("mixed.lst", word + "\n" + word + "v\n"), false));
         EXPECT_EQ(trie.CountWords(), 2);

@@ -5,7 +5,6 @@
 #include "dictionary/word_trie.h"
 #include "trie_inspect.h"
 
-using wvtest::CountNodes;
 using wvtest::DumpTrie;
 
 TEST(WordTrie, EmptyStoreHasNoWords) {
@@ -47,10 +46,10 @@ TEST(WordTrie, AlternativesAreAppendedToTheChainInInsertionOrder) {
 TEST(WordTrie, StoringAWordTwiceAddsNothing) {
     WordTrie trie;
     trie.Insert("ab");
-    const std::size_t nodes = CountNodes(trie.Root());
+    const std::size_t nodes = trie.CountNodes();
     trie.Insert("ab");
     EXPECT_EQ(trie.CountWords(), 1);
-    EXPECT_EQ(CountNodes(trie.Root()), nodes);
+    EXPECT_EQ(trie.CountNodes(), nodes);
 }
 
 TEST(WordTrie, EmptyWordIsAnEndOfWordNodeOnTheRootChain) {
