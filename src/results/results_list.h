@@ -14,7 +14,7 @@
 #include <wx/listctrl.h>
 
 class CResultsHeaderCtrl;
-struct ResultsRowStore;
+namespace wv { class RowStore; }
 
 // Sent to the list's parent for every double-click on the list, on a row or
 // on the empty space below the rows.
@@ -30,13 +30,21 @@ public:
     int InsertColumn(int position, const wxListItem& column);
 
     // Inserts a row whose cells are the given texts (Windows-1252 bytes);
-    // missing texts are empty.  Returns the row's index or -1.
+    // missing texts are empty, texts beyond the column count are dropped.
+    // A position past the last row appends.  Returns the row's index, or -1
+    // for a negative position.  The selection and the selection mark stay
+    // with their rows.  Costs the same at any row count for position 0.
     int InsertRow(int position, std::initializer_list<std::string_view> texts);
     int InsertRow(int position, const std::vector<std::string>& texts);
+    // False (nothing changes) for a row or column outside the list.
     bool SetCellText(int row, int column, std::string_view text);
-    std::string GetCellText(int row, int column) const;
+    std::string GetCellText(int row, int column) const;  // "" outside the list
     bool DeleteRow(int row);
     int DeleteAllRows();  // number of rows deleted; linear in the row count
+    // Stable sort by one column (see results/row_compare.h for the order);
+    // records the column and direction in the header and draws its arrow.
+    // A column outside 0..count-1 changes nothing.  Selection and selection
+    // mark move with their rows.
     void SortByColumn(int column, bool ascending);
 
     int GetRowCount() const;
@@ -53,12 +61,23 @@ protected:
     wxString OnGetItemText(long item, long column) const override;
 
 private:
+    int InsertRowTexts(int position, const std::string_view* texts, size_t count);
     void OnColumnClick(wxListEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
     void OnSelected(wxListEvent& event);
+    void OnDeselected(wxListEvent& event);
+    // Moves the selected row's highlight to `row` (-1: none) without telling
+    // the parent: the row did not change, only its index did.
+    void MoveSelection(int row);
+    // wx's window that shows the rows and gets their mouse input.
+    wxWindow* RowsWindow() const;
 
     std::unique_ptr<CResultsHeaderCtrl> m_wndHeader;
-    std::unique_ptr<ResultsRowStore> m_rows;
+    std::unique_ptr<wv::RowStore> m_rows;
     int m_nSelectionMark = -1;
+    // The selected row, kept from the selection events: asking wx costs a
+    // scan of every row of a virtual list.
+    int m_nSelectedRow = -1;
+    bool m_bMovingSelection = false;
 };
