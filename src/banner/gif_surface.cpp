@@ -67,6 +67,7 @@ void GifSurface::Draw(const wv::Picture& picture, const GifRect& rect) {
     std::lock_guard lock(m_mutex);
     const Span xs = Clip(rect.left, rect.width, m_width);
     const Span ys = Clip(rect.top, rect.height, m_height);
+    if (xs.begin == xs.end || ys.begin == ys.end) return;
     const bool sameSize = picture.width == rect.width && picture.height == rect.height;
     for (int y = ys.begin; y < ys.end; ++y) {
         const long long sy = sameSize ? y - rect.top
@@ -97,6 +98,7 @@ wv::Picture GifSurface::SaveArea(const GifRect& rect) const {
     std::lock_guard lock(m_mutex);
     const Span xs = Clip(rect.left, rect.width, m_width);
     const Span ys = Clip(rect.top, rect.height, m_height);
+    if (xs.begin == xs.end) return area;
     for (int y = ys.begin; y < ys.end; ++y) {
         const std::uint8_t* source = m_rgb.data() + (static_cast<std::size_t>(y) * m_width + xs.begin) * 3;
         std::uint8_t* target =

@@ -99,6 +99,13 @@ TEST(GifSurfaceTest, SavedAreaRestoresWhatWasThere) {
     surface.FillAll(kBlue);
     surface.Draw(saved, {1, 0, 5, 1});
     EXPECT_EQ(Row(surface.Copy()), (std::vector<GifRgb>{kBlue, kRed, kMenu}));
+
+    // Rectangles wholly beside the surface touch nothing (found by fuzzing).
+    const wv::Picture beside = surface.SaveArea({4095, 0, 8, 1});
+    EXPECT_EQ(beside.width, 8);
+    surface.Draw(beside, {4095, 0, 8, 1});
+    surface.Draw(*Solid(2, 2, kGreen), {-5, 0, 2, 2});
+    EXPECT_EQ(Row(surface.Copy()), (std::vector<GifRgb>{kBlue, kRed, kMenu}));
 }
 
 TEST(GifAnimatorTest, WaitsFollowTheDelays) {
