@@ -12,13 +12,15 @@ namespace wv {
 
 namespace {
 
-bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(unsigned c) { return (c | 0x20) - 'a' < 26u; }
 char AsciiUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Words wx's parser understands on their own, besides day and month names.
-// Ordinals are kept in case a locale's parser spells days out.
-const char* const kDateWords[] = {
-    "today", "yesterday", "tomorrow", "noon", "midnight",
+// Words wx's parser takes for a date or time without any digit.  The
+// literals it matches at the start of what is left of the text, so they may
+// run into the next word ("noontoday"); names and ordinals must be words of
+// their own.  Ordinals are kept in case a locale's parser spells days out.
+const char* const kLiteralWords[] = {"today", "yesterday", "tomorrow", "noon", "midnight"};
+const char* const kOrdinalWords[] = {
     "first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth",
     "tenth", "eleventh", "twelfth", "thirteenth", "fourteenth", "fifteenth", "sixteenth",
     "seventeenth", "eighteenth", "nineteenth", "twentieth", "twenty", "thirtieth", "thirty"};
@@ -27,66 +29,75 @@ wxDateTime BaseDay() { return wxDateTime(30, wxDateTime::Dec, 1899); }
 
 } // namespace
 
+void DateTextParser::AddWord(const wxString& word, bool asPrefix) {
+    std::string bytes = ToAnsi(word.Upper());
+    if (bytes.empty()) return;
+    // Words that do not start with an ASCII letter are covered by the rule
+    // that any word with a byte above 0x7F may be a date.
+    auto first = static_cast<unsigned char>(AsciiUpperChar(bytes[0]));
+    if (first < 'A' || first > 'Z') return;
+    for (char& c : bytes) c = AsciiUpperChar(c);
+    if (!asPrefix && bytes.size() < 64) m_wholeLengths[first - 'A'] |= uint64_t{1} << bytes.size();
+    auto& bucket = (asPrefix ? m_prefixWords : m_wholeWords)[first - 'A'];
+    if (std::find(bucket.begin(), bucket.end(), bytes) == bucket.end()) bucket.push_back(std::move(bytes));
+}
+
 DateTextParser::DateTextParser() {
-    std::vector<wxString> words;
-    for (const char* word : kDateWords) {
-        words.emplace_back(word);
-        words.push_back(wxGetTranslation(word));
+    for (const char* word : kLiteralWords) {
+        AddWord(word, true);
+        AddWord(wxGetTranslation(word), true);
+    }
+    for (const char* word : kOrdinalWords) {
+        AddWord(word, false);
+        AddWord(wxGetTranslation(word), false);
     }
     for (int form : {wxDateTime::Name_Full, wxDateTime::Name_Abbr}) {
         auto flags = static_cast<wxDateTime::NameFlags>(form);
         for (int d = wxDateTime::Sun; d < wxDateTime::Inv_WeekDay; ++d) {
             auto day = static_cast<wxDateTime::WeekDay>(d);
-            words.push_back(wxDateTime::GetWeekDayName(day, flags));
-            words.push_back(wxDateTime::GetEnglishWeekDayName(day, flags));
+            AddWord(wxDateTime::GetWeekDayName(day, flags), false);
+            AddWord(wxDateTime::GetEnglishWeekDayName(day, flags), false);
         }
         for (int m = wxDateTime::Jan; m < wxDateTime::Inv_Month; ++m) {
             auto month = static_cast<wxDateTime::Month>(m);
-            words.push_back(wxDateTime::GetMonthName(month, flags));
-            words.push_back(wxDateTime::GetEnglishMonthName(month, flags));
+            AddWord(wxDateTime::GetMonthName(month, flags), false);
+            AddWord(wxDateTime::GetEnglishMonthName(month, flags), false);
         }
-    }
-    for (const wxString& word : words) {
-        std::string bytes = ToAnsi(word.Upper());
-        if (bytes.empty()) continue;
-        // Words that do not start with an ASCII letter are covered by the
-        // rule that any word with a byte above 0x7F may be a date.
-        auto first = static_cast<unsigned char>(AsciiUpperChar(bytes[0]));
-        if (first < 'A' || first > 'Z') continue;
-        for (char& c : bytes) c = AsciiUpperChar(c);
-        auto& bucket = m_words[first - 'A'];
-        if (std::find(bucket.begin(), bucket.end(), bytes) == bucket.end())
-            bucket.push_back(std::move(bytes));
     }
 }
 
+bool DateTextParser::IsDateWord(std::string_view word) const {
+    auto startsWith = [word](const std::string& known) {
+        if (known.size() > word.size()) return false;
+        for (size_t k = 0; k < known.size(); ++k)
+            if (AsciiUpperChar(word[k]) != known[k]) return false;
+        return true;
+    };
+    const size_t bucket = static_cast<size_t>(AsciiUpperChar(word[0]) - 'A');
+    for (const std::string& known : m_prefixWords[bucket])
+        if (startsWith(known)) return true;
+    if (word.size() >= 64 || !(m_wholeLengths[bucket] >> word.size() & 1)) return false;
+    for (const std::string& known : m_wholeWords[bucket])
+        if (known.size() == word.size() && startsWith(known)) return true;
+    return false;
+}
+
 bool DateTextParser::MayBeDate(std::string_view text) const {
-    for (char c : text)
-        if (c >= '0' && c <= '9') return true;
-    size_t i = 0;
-    while (i < text.size()) {
-        auto c = static_cast<unsigned char>(text[i]);
-        if (!IsAsciiLetter(c) && c < 0x80) {
-            ++i;
+    if (text.empty()) return false;
+    // Words are runs of ASCII letters and bytes above 0x7F.
+    size_t start = std::string_view::npos;
+    bool high = false;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        const unsigned c = i < text.size() ? static_cast<unsigned char>(text[i]) : 0u;
+        if (c - '0' < 10u) return true;
+        if (IsAsciiLetter(c) || c >= 0x80) {
+            if (start == std::string_view::npos) start = i;
+            high |= c >= 0x80;
             continue;
         }
-        size_t start = i;
-        bool high = false;
-        while (i < text.size()) {
-            auto t = static_cast<unsigned char>(text[i]);
-            if (!IsAsciiLetter(t) && t < 0x80) break;
-            high |= t >= 0x80;
-            ++i;
-        }
-        if (high) return true;
-        std::string_view word = text.substr(start, i - start);
-        for (const std::string& known : m_words[AsciiUpperChar(word[0]) - 'A']) {
-            if (known.size() > word.size()) continue;
-            bool same = true;
-            for (size_t k = 0; k < known.size() && same; ++k)
-                same = AsciiUpperChar(word[k]) == known[k];
-            if (same) return true;
-        }
+        if (start == std::string_view::npos) continue;
+        if (high || IsDateWord(text.substr(start, i - start))) return true;
+        start = std::string_view::npos;
     }
     return false;
 }

@@ -5,14 +5,17 @@
 // one date, time or both.
 //
 // Most cells of a run are words that cannot be dates, so a cheap test turns
-// away every text without a digit unless one of its words begins like one of
-// the few date words the parser knows without digits (day names, month
-// names, "today", "noon", ...).  Call from one thread at a time.
+// away every text without a digit unless one of its words is one of the few
+// date words the parser knows without digits (day and month names, or
+// starts with "today", "noon", ...).  Call from one thread at a time.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "results/row_compare.h"
+
+class wxString;
 
 namespace wv {
 
@@ -26,7 +29,14 @@ public:
     bool Parse(std::string_view text, double& when) const;
 
 private:
-    std::vector<std::string> m_words[26];  // upper-case date words by first letter
+    void AddWord(const wxString& word, bool asPrefix);
+    bool IsDateWord(std::string_view word) const;  // word: ASCII letters only
+
+    // Upper-case date words by first letter: words that may run into the
+    // next one, and words that stand alone.
+    std::vector<std::string> m_prefixWords[26];
+    std::vector<std::string> m_wholeWords[26];
+    uint64_t m_wholeLengths[26] = {};  // bit n: some whole word has n letters
 };
 
 // A DateParser over one shared DateTextParser.

@@ -24,7 +24,8 @@ CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoin
     : wxListCtrl(parent, id, pos, size,
                  wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES),
       m_wndHeader(std::make_unique<CResultsHeaderCtrl>(*this)),
-      m_rows(std::make_unique<wv::RowStore>()) {
+      m_rows(std::make_unique<wv::RowStore>()),
+      m_sorter(std::make_unique<wv::RowSorter>()) {
     InstallResultsHeaderRenderer();
     Bind(wxEVT_LIST_COL_CLICK, &CResultsListCtrl::OnColumnClick, this);
     Bind(wxEVT_LIST_ITEM_SELECTED, &CResultsListCtrl::OnSelected, this);
@@ -139,6 +140,7 @@ bool CResultsListCtrl::DeleteRow(int row) {
 int CResultsListCtrl::DeleteAllRows() {
     const int deleted = static_cast<int>(m_rows->Size());
     m_rows->Clear();
+    m_sorter->Release();
     SetItemCount(0);  // also forgets wx's selection
     m_nSelectedRow = -1;
     m_nSelectionMark = -1;
@@ -156,8 +158,8 @@ void CResultsListCtrl::SortByColumn(int column, bool ascending) {
     m_wndHeader->m_bSortAscending = ascending;
     m_wndHeader->MarkSortColumn(column);
 
-    const std::vector<uint32_t> order =
-        wv::SortedRowOrder(*m_rows, static_cast<size_t>(column), ascending, SortDateParser());
+    const std::vector<uint32_t>& order =
+        m_sorter->Sort(*m_rows, static_cast<size_t>(column), ascending, SortDateParser());
     const int selected = m_nSelectedRow;
     const int mark = GetSelectionMark();
     int newSelected = -1, newMark = -1;

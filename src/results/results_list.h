@@ -14,7 +14,10 @@
 #include <wx/listctrl.h>
 
 class CResultsHeaderCtrl;
-namespace wv { class RowStore; }
+namespace wv {
+class RowSorter;
+class RowStore;
+} // namespace wv
 
 // Sent to the list's parent for every double-click on the list, on a row or
 // on the empty space below the rows.
@@ -75,6 +78,7 @@ private:
 
     std::unique_ptr<CResultsHeaderCtrl> m_wndHeader;
     std::unique_ptr<wv::RowStore> m_rows;
+    std::unique_ptr<wv::RowSorter> m_sorter;  // keeps its memory until the list empties
     int m_nSelectionMark = -1;
     // The selected row, kept from the selection events: asking wx costs a
     // scan of every row of a virtual list.

@@ -43,6 +43,29 @@ double StrtodC(std::string_view text) {
     return strtod_l(buffer, nullptr, cLocale);
 }
 
+// False for texts that are no number text and have no numeric prefix, such
+// as words: their key is (no number, 0) without a parse.
+bool StartsLikeNumber(std::string_view text) {
+    if (text.empty()) return false;
+    const char c = text[0];
+    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'I' || c == 'i' || c == 'N' ||
+           c == 'n' || IsCSpace(c);
+}
+
+// The row numbers' common case in one pass: an optional '-' and at most 16
+// digits, which is a number text whose value is exactly its integer.
+bool PlainInteger(std::string_view text, double& value) {
+    size_t i = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (i == text.size() || text.size() - i > 16) return false;
+    uint64_t n = 0;
+    for (size_t k = i; k < text.size(); ++k) {
+        if (!IsDigit(text[k])) return false;
+        n = n * 10 + static_cast<uint64_t>(text[k] - '0');
+    }
+    value = i ? -static_cast<double>(n) : static_cast<double>(n);
+    return true;
+}
+
 bool ParseDate(std::string_view text, const DateParser& parseDate, double& when) {
     return !text.empty() && parseDate && parseDate(text, when);
 }
@@ -78,11 +101,12 @@ double NumberPrefixValue(std::string_view text) {
     if (IsDigit(c)) {
         bool hex = c == '0' && i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
         size_t end = i;
-        double value = 0;
-        while (end < text.size() && IsDigit(text[end])) value = value * 10 + (text[end++] - '0');
+        uint64_t value = 0;
+        while (end < text.size() && end - i < 16 && IsDigit(text[end]))
+            value = value * 10 + static_cast<uint64_t>(text[end++] - '0');
         bool more = end < text.size() &&
-                    (text[end] == '.' || text[end] == 'e' || text[end] == 'E');
-        if (!hex && !more && end - i <= 15) return negative ? -value : value;
+                    (IsDigit(text[end]) || text[end] == '.' || text[end] == 'e' || text[end] == 'E');
+        if (!hex && !more) return negative ? -static_cast<double>(value) : static_cast<double>(value);
         return StrtodC(text);
     }
     if (c == '.' || c == 'i' || c == 'I' || c == 'n' || c == 'N' || (i == 0 && IsCSpace(c)))
@@ -120,28 +144,61 @@ int CompareRows(std::string_view text1, std::string_view text2, const DateParser
 }
 
 int CompareSortKeys(const SortKey& a, const SortKey& b) {
-    if (a.length == 0 || b.length == 0) return CompareText(a.Text(), b.Text());
-    if (a.isNumber) return Sign3(a.number, b.number);
-    if (a.isDate) return b.isDate ? Sign3(a.date, b.date) : CompareText(a.Text(), b.Text());
-    return CompareText(a.Text(), b.Text());
+    const std::string_view ta = a.Text(), tb = b.Text();
+    if (ta.empty() || tb.empty()) return CompareText(ta, tb);
+    if (a.IsNumber()) return Sign3(a.number, b.number);
+    if (a.IsDate()) return b.IsDate() ? Sign3(a.date, b.date) : CompareText(ta, tb);
+    return CompareText(ta, tb);
 }
 
-// ---- SortKeyTable ----
+// ---- RowSorter ----
 
-SortKeyTable::SortKeyTable(const RowStore& rows, size_t column, const DateParser& parseDate) {
-    const size_t count = rows.Size();
-    m_keys.resize(count);
+namespace {
+constexpr size_t kChunkSize = 64 * 1024;
+}
+
+RowSorter::RowSorter() = default;
+RowSorter::~RowSorter() = default;
+
+char* RowSorter::Allocate(size_t bytes) {
+    if (bytes > kChunkSize) return m_large.emplace_back(new char[bytes]).get();
+    if (m_chunk < m_chunks.size() && kChunkSize - m_chunkUsed < bytes) {
+        ++m_chunk;
+        m_chunkUsed = 0;
+    }
+    if (m_chunk == m_chunks.size()) m_chunks.emplace_back(new char[kChunkSize]);
+    char* p = m_chunks[m_chunk].get() + m_chunkUsed;
+    m_chunkUsed += bytes;
+    return p;
+}
+
+std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
+                                           const DateParser& parseDate) {
+    m_keys.clear();
+    m_keys.reserve(rows.Size());
+    m_chunk = 0;
+    m_chunkUsed = 0;
+    m_large.clear();
     // A pooled text is normalized once, however many rows share it.
-    std::vector<std::string_view> pooled(rows.Pool().IdLimit());
-    std::vector<bool> pooledDone(pooled.size());
+    std::vector<const char*> pooledText(rows.Pool().IdLimit());
+    std::vector<uint32_t> pooledLength(pooledText.size());
 
-    for (size_t row = 0; row < count; ++row) {
-        CellRef cell = rows.Cell(row, column);
+    // Dates matter only when some row that is no number is a date; then every
+    // row may meet one as the second text, numbers included.
+    bool anyDate = false;
+    auto tryDate = [&parseDate](SortKey& key) {
+        if (ParseDate(key.Text(), parseDate, key.date)) key.lengthAndFlags |= SortKey::kDate;
+        return key.IsDate();
+    };
+
+    uint32_t row = 0;
+    rows.ForEachInColumn(column, [&](const CellRef& cell) {
         std::string_view text;
-        if (cell.poolId != CellRef::kInline && pooledDone[cell.poolId]) {
-            text = pooled[cell.poolId];
+        const bool pooled = cell.poolId != CellRef::kInline;
+        if (pooled && pooledText[cell.poolId]) {
+            text = {pooledText[cell.poolId], pooledLength[cell.poolId]};
         } else {
-            text = Trim(cell.text);
+            text = Trim(cell.text).substr(0, SortKey::kLengthMask);
             if (std::any_of(text.begin(), text.end(), IsLower)) {
                 char* copy = Allocate(text.size());
                 std::transform(text.begin(), text.end(), copy, [](char c) {
@@ -149,42 +206,44 @@ SortKeyTable::SortKeyTable(const RowStore& rows, size_t column, const DateParser
                 });
                 text = std::string_view(copy, text.size());
             }
-            if (cell.poolId != CellRef::kInline) {
-                pooled[cell.poolId] = text;
-                pooledDone[cell.poolId] = true;
+            if (pooled) {
+                pooledText[cell.poolId] = text.data() ? text.data() : "";
+                pooledLength[cell.poolId] = static_cast<uint32_t>(text.size());
             }
         }
-        SortKey& key = m_keys[row];
+        SortKey& key = m_keys.emplace_back();
         key.text = text.data();
-        key.length = static_cast<uint32_t>(text.size());
-        key.row = static_cast<uint32_t>(row);
-        key.isNumber = IsNumberText(text);
-        key.number = NumberPrefixValue(text);
-    }
+        key.row = row++;
+        bool isNumber = false;
+        if (StartsLikeNumber(text) && !(isNumber = PlainInteger(text, key.number))) {
+            isNumber = IsNumberText(text);
+            key.number = NumberPrefixValue(text);
+        }
+        key.lengthAndFlags = static_cast<uint32_t>(text.size()) | (isNumber ? SortKey::kNumber : 0);
+        if (!isNumber && parseDate) anyDate |= tryDate(key);
+    });
 
-    // Dates matter only when some row that is no number is a date; then every
-    // row may meet one as the second text, numbers included.
-    bool anyDate = false;
-    for (SortKey& key : m_keys)
-        if (!key.isNumber) anyDate |= key.isDate = ParseDate(key.Text(), parseDate, key.date);
     if (anyDate)
         for (SortKey& key : m_keys)
-            if (key.isNumber) key.isDate = ParseDate(key.Text(), parseDate, key.date);
+            if (key.IsNumber()) tryDate(key);
+    return m_keys;
 }
 
-SortKeyTable::~SortKeyTable() = default;
+const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
+                                             const DateParser& parseDate) {
+    std::vector<SortKey>& keys = BuildKeys(rows, column, parseDate);
+    SortKeys(keys, ascending);
+    m_order.resize(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) m_order[i] = keys[i].row;
+    return m_order;
+}
 
-char* SortKeyTable::Allocate(size_t bytes) {
-    constexpr size_t kChunk = 64 * 1024;
-    if (bytes == 0) return nullptr;
-    if (m_chunks.empty() || m_chunkSize - m_chunkUsed < bytes) {
-        m_chunkSize = std::max(bytes, kChunk);
-        m_chunks.emplace_back(new char[m_chunkSize]);
-        m_chunkUsed = 0;
-    }
-    char* p = m_chunks.back().get() + m_chunkUsed;
-    m_chunkUsed += bytes;
-    return p;
+void RowSorter::Release() {
+    std::vector<SortKey>().swap(m_keys);
+    std::vector<uint32_t>().swap(m_order);
+    std::vector<std::unique_ptr<char[]>>().swap(m_chunks);
+    std::vector<std::unique_ptr<char[]>>().swap(m_large);
+    m_chunk = m_chunkUsed = 0;
 }
 
 void SortKeys(std::vector<SortKey>& keys, bool ascending) {
@@ -200,12 +259,8 @@ void SortKeys(std::vector<SortKey>& keys, bool ascending) {
 
 std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,
                                      const DateParser& parseDate) {
-    SortKeyTable table(rows, column, parseDate);
-    std::vector<SortKey>& keys = table.Keys();
-    SortKeys(keys, ascending);
-    std::vector<uint32_t> order(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].row;
-    return order;
+    RowSorter sorter;
+    return sorter.Sort(rows, column, ascending, parseDate);
 }
 
 } // namespace wv

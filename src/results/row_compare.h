@@ -48,44 +48,60 @@ int CompareRows(std::string_view text1, std::string_view text2, const DateParser
 
 // A row's sort key, computed once per sort: the normalized text and what the
 // comparison may ask of it.  Compares exactly as CompareRows on the texts.
+// 32 bytes; the two kind flags ride in the length's top bits (a cell's text
+// longer than 1 GiB would be compared by its first 1 GiB).
 struct SortKey {
+    static constexpr uint32_t kNumber = 1u << 31;  // IsNumberText
+    static constexpr uint32_t kDate = 1u << 30;    // parsed as a date; `date` valid
+    static constexpr uint32_t kLengthMask = kDate - 1;
+
     const char* text = nullptr;
-    uint32_t length = 0;
+    uint32_t lengthAndFlags = 0;
     uint32_t row = 0;
     double number = 0;  // NumberPrefixValue(text)
-    double date = 0;    // valid when isDate
-    bool isNumber = false;
-    bool isDate = false;
+    double date = 0;
 
-    std::string_view Text() const { return {text, length}; }
+    std::string_view Text() const { return {text, lengthAndFlags & kLengthMask}; }
+    bool IsNumber() const { return (lengthAndFlags & kNumber) != 0; }
+    bool IsDate() const { return (lengthAndFlags & kDate) != 0; }
 };
 
 int CompareSortKeys(const SortKey& a, const SortKey& b);
 
-// Keys of every row of one column.  The texts point into the store (or into
-// this object), so the store must not change while they are in use.
-class SortKeyTable {
+// Sorts rows by one column.  Keeps its key storage from one sort to the
+// next (about 32 bytes a row, plus copies of texts that needed upper-casing)
+// so that repeated sorts of a big list do not pay for fresh memory each
+// time; Release() gives it back.
+class RowSorter {
 public:
-    SortKeyTable(const RowStore& rows, size_t column, const DateParser& parseDate);
-    SortKeyTable(const SortKeyTable&) = delete;
-    SortKeyTable& operator=(const SortKeyTable&) = delete;
-    ~SortKeyTable();
+    RowSorter();
+    ~RowSorter();
+    RowSorter(const RowSorter&) = delete;
+    RowSorter& operator=(const RowSorter&) = delete;
 
-    std::vector<SortKey>& Keys() { return m_keys; }
+    // The keys of every row of one column, in row order.  They point into
+    // the store and into this object: valid until the store changes or the
+    // next call.
+    std::vector<SortKey>& BuildKeys(const RowStore& rows, size_t column, const DateParser& parseDate);
+    // The new order of the rows (new row i = old row result[i]); stable.
+    const std::vector<uint32_t>& Sort(const RowStore& rows, size_t column, bool ascending,
+                                      const DateParser& parseDate);
+    void Release();
 
 private:
     char* Allocate(size_t bytes);
 
     std::vector<SortKey> m_keys;
-    std::vector<std::unique_ptr<char[]>> m_chunks;  // normalized copies
-    size_t m_chunkUsed = 0;
-    size_t m_chunkSize = 0;
+    std::vector<uint32_t> m_order;
+    std::vector<std::unique_ptr<char[]>> m_chunks;  // upper-cased copies, reused
+    std::vector<std::unique_ptr<char[]>> m_large;   // copies too big for a chunk
+    size_t m_chunk = 0, m_chunkUsed = 0;
 };
 
 // Sorts the keys stably in the given direction.
 void SortKeys(std::vector<SortKey>& keys, bool ascending);
 
-// The new order of the rows (new row i = old row result[i]).
+// One sort without keeping anything.
 std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,
                                      const DateParser& parseDate);
 

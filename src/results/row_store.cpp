@@ -164,16 +164,18 @@ void RowStore::Insert(size_t position, std::span<const std::string_view> texts, 
     }
 }
 
-CellRef RowStore::Cell(size_t row, size_t column) const {
+CellRef RowStore::BlockCell(const unsigned char* block, size_t column) const {
     CellRef result;
     size_t i = 0;
-    ForEachCell(m_rows[row], m_pool, [&](const CellRef& cell) {
+    ForEachCell(block, m_pool, [&](const CellRef& cell) {
         if (i++ != column) return true;
         result = cell;
         return false;
     });
     return result;
 }
+
+CellRef RowStore::Cell(size_t row, size_t column) const { return BlockCell(m_rows[row], column); }
 
 uint32_t RowStore::PreviousItemData(size_t row) const {
     const unsigned char* block = m_rows[row];
@@ -217,9 +219,20 @@ void RowStore::InsertColumn(size_t column) {
 
 void RowStore::Permute(std::span<const uint32_t> order) {
     assert(order.size() == m_rows.size());
-    std::deque<Block> sorted;
-    for (uint32_t from : order) sorted.push_back(m_rows[from]);
-    m_rows.swap(sorted);
+    // In place, cycle by cycle: every record pointer moves once.
+    std::vector<bool> placed(order.size());
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (placed[start]) continue;
+        Block first = m_rows[start];
+        size_t to = start;
+        while (order[to] != start) {
+            m_rows[to] = m_rows[order[to]];
+            placed[to] = true;
+            to = order[to];
+        }
+        m_rows[to] = first;
+        placed[to] = true;
+    }
 }
 
 } // namespace wv

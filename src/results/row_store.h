@@ -11,6 +11,7 @@
 //
 // A record may hold fewer cells than the list has columns: the missing cells
 // are empty.  Not thread-safe; the owner serialises access (the UI thread).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -73,6 +74,18 @@ public:
     // record lacked become empty.
     void SetCell(size_t row, size_t column, std::string_view text);
     CellRef Cell(size_t row, size_t column) const;
+    // fn(CellRef) for one column of every row, top to bottom.
+    template <class Fn>
+    void ForEachInColumn(size_t column, Fn&& fn) const {
+        // After a sort the records lie in memory in no particular order:
+        // fetch a few rows ahead.
+        constexpr ptrdiff_t kAhead = 8;
+        auto ahead = m_rows.begin() + std::min<ptrdiff_t>(kAhead, static_cast<ptrdiff_t>(m_rows.size()));
+        for (const unsigned char* block : m_rows) {
+            if (ahead != m_rows.end()) __builtin_prefetch(*ahead++);
+            fn(BlockCell(block, column));
+        }
+    }
     std::string_view Text(size_t row, size_t column) const { return Cell(row, column).text; }
     uint32_t PreviousItemData(size_t row) const;
 
@@ -91,6 +104,7 @@ public:
 
 private:
     using Block = unsigned char*;
+    CellRef BlockCell(const unsigned char* block, size_t column) const;
     Block Encode(std::span<const CellRef> cells, uint32_t previousItemData);
     void Free(Block block);
     std::vector<CellRef> Decode(Block block) const;

@@ -159,12 +159,49 @@ TEST(RowCompare, KeysCompareExactlyAsTheTexts) {
     auto parser = dates.parser();
     std::vector<std::string> texts = MixedTexts(300, 7);
     wv::RowStore rows = Column(texts);
-    wv::SortKeyTable table(rows, 0, parser);
-    const auto& keys = table.Keys();
+    wv::RowSorter sorter;
+    const auto& keys = sorter.BuildKeys(rows, 0, parser);
     for (size_t i = 0; i < texts.size(); ++i)
         for (size_t j = 0; j < texts.size(); ++j)
             ASSERT_EQ(wv::CompareSortKeys(keys[i], keys[j]), wv::CompareRows(texts[i], texts[j], parser))
                 << '"' << texts[i] << "\" vs \"" << texts[j] << '"';
+}
+
+// One sorter serves every sort of a list: its kept memory (upper-cased
+// copies over several chunks, one text bigger than a chunk) must never leak
+// one sort's texts into the next.
+TEST(RowCompare, SorterGivesFreshResultsWhenReused) {
+    wv::RowStore rows;
+    std::mt19937 random(5);
+    std::vector<std::string> first, second;
+    for (int i = 0; i < 12000; ++i) {
+        std::string a(8 + random() % 8, 'a'), b(4 + random() % 4, 'k');
+        for (char& c : a) c = static_cast<char>('a' + random() % 26);
+        for (char& c : b) c = static_cast<char>('a' + random() % 26);
+        std::string_view cells[] = {a, b};
+        rows.Insert(rows.Size(), cells, 2);
+        first.push_back(a);
+        second.push_back(b);
+    }
+    const std::string huge(100'000, 'q');
+    rows.SetCell(7, 1, huge);
+    second[7] = huge;
+
+    auto expected = [&](const std::vector<std::string>& texts, bool ascending) {
+        std::vector<uint32_t> order(texts.size());
+        for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
+            return ascending ? wv::CompareRows(texts[x], texts[y], kNoDates) < 0
+                             : wv::CompareRows(texts[y], texts[x], kNoDates) < 0;
+        });
+        return order;
+    };
+    wv::RowSorter sorter;
+    EXPECT_EQ(sorter.Sort(rows, 0, true, kNoDates), expected(first, true));
+    EXPECT_EQ(sorter.Sort(rows, 1, false, kNoDates), expected(second, false));
+    EXPECT_EQ(sorter.Sort(rows, 0, false, kNoDates), expected(first, false));
+    sorter.Release();
+    EXPECT_EQ(sorter.Sort(rows, 1, true, kNoDates), expected(second, true));
 }
 
 // The comparison is no strict weak ordering on mixed columns; the sort must
