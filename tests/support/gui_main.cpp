@@ -6,10 +6,21 @@
 #include <wx/evtloop.h>
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/debug.h>
 
 #include "app/tarnwick_app.h"
 #include "platform/wx_ui_poster.h"
 
+
+namespace {
+// A failed wx assertion fails the running test instead of opening a modal
+// box that nobody will ever close.
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    ADD_FAILURE() << "wx assertion failed at " << file << ":" << line << " in " << func << ": "
+                  << cond << " " << msg;
+}
+} // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -17,6 +28,7 @@ int main(int argc, char** argv) {
     // build the windows they need themselves and never run the start-up probe.
     wxApp::SetInstance(new CTarnwickApp);
     if (!wxEntryStart(argc, argv)) return 2;
+    wxSetAssertHandler(FailOnAssert);
     wxInitAllImageHandlers();
     wv::InstallWxUiPoster();
     int result;
