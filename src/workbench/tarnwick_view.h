@@ -60,6 +60,8 @@ public:
     // Worker thread: one run over its own copy of the keyword's bytes.
     void GenerateVariants(std::string keyword);
     bool IsRunning() const { return m_bRunning.load() != 0; }
+    // True from a Go click that starts a run until the worker's last UI step.
+    bool IsGeneratorBusy() const { return m_bWorkerBusy.load(); }
     // Asks a run to stop and waits for the worker to end (UI thread).
     void StopGenerator();
 

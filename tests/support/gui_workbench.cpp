@@ -1,5 +1,7 @@
 #include "gui_workbench.h"
 
+#include <wx/docview.h>
+
 #include <wx/button.h>
 #include <wx/docview.h>
 #include <wx/textctrl.h>

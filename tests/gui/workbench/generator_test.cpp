@@ -53,7 +53,7 @@ protected:
     wvtest::WorkbenchWindow window;
     CTarnwickView* view() { return window.view(); }
     int Rows() { return view()->m_listResults->GetRowCount(); }
-    bool Idle() { return !view()->IsRunning() && window.GoCaption() == "Go"; }
+    bool Idle() { return !view()->IsGeneratorBusy() && window.GoCaption() == "Go"; }
 };
 
 TEST_F(Generator, StartsEmptyInResultsMode) {
