@@ -13,10 +13,11 @@ def xwd_to_rgb(data):
     bits_per_pixel, bytes_per_line = header[11], header[12]
     byte_order = header[7]
     ncolors = header[19]
-    red_mask, green_mask, blue_mask = header[15], header[16], header[17]
+    red_mask, green_mask, blue_mask = header[14], header[15], header[16]
     pixels = data[header_size + ncolors * 12:]
-    if bits_per_pixel != 32:
+    if bits_per_pixel not in (24, 32):
         raise SystemExit(f"unsupported xwd depth {depth}/{bits_per_pixel}")
+    step = bits_per_pixel // 8
     endian = "<" if byte_order == 0 else ">"
 
     def shift(mask):
@@ -29,8 +30,12 @@ def xwd_to_rgb(data):
     rs, gs, bs = shift(red_mask), shift(green_mask), shift(blue_mask)
     rows = []
     for y in range(height):
-        line = pixels[y * bytes_per_line: y * bytes_per_line + width * 4]
-        values = struct.unpack(f"{endian}{width}I", line)
+        line = pixels[y * bytes_per_line: y * bytes_per_line + width * step]
+        if step == 4:
+            values = struct.unpack(f"{endian}{width}I", line)
+        else:
+            values = [int.from_bytes(line[i:i + 3], "little" if endian == "<" else "big")
+                      for i in range(0, width * 3, 3)]
         row = bytearray(b"\x00")
         for v in values:
             row += bytes(((v & red_mask) >> rs, (v & green_mask) >> gs, (v & blue_mask) >> bs))

@@ -1,0 +1,32 @@
+#pragma once
+// The start-up probe: the program runs only when the vendor's home page can
+// be read and none of its lines contains "EXCEEDED" (in any letter case).
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace wv {
+
+struct InternetOptions;
+
+// The extra header lines the probe sends with its request.
+extern const char kProbeHeaders[];
+// At most this much of the page is read.
+constexpr std::size_t kProbePageLimit = 1u << 20;
+
+// True when the line forbids the start: upper-cased byte-wise (ASCII only),
+// it contains "EXCEEDED".
+bool LineForbidsStart(std::string_view line);
+
+// Reads lines until readLine returns false; false at the first forbidding
+// line, true when the end is reached without one (an empty page included).
+bool PageAllowsStart(const std::function<bool(std::string&)>& readLine);
+
+// Fetches the home page (always from the server, at most kProbePageLimit
+// bytes) and judges it.  Any internet failure fails the probe.  Blocks the
+// calling thread until the page has been read or the transfer has failed.
+bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& options);
+bool RunConnectivityProbe(const std::string& homePage);
+
+} // namespace wv

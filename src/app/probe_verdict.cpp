@@ -1,0 +1,22 @@
+#include "app/connectivity_probe.h"
+
+#include "platform/cp1252.h"
+
+namespace wv {
+
+const char kProbeHeaders[] =
+    "Accept: text/plain, text/html, text/htm\r\n"
+    "User-Agent: HTML Get Sample\r\n";
+
+bool LineForbidsStart(std::string_view line) {
+    return AsciiUpper(line).find("EXCEEDED") != std::string::npos;
+}
+
+bool PageAllowsStart(const std::function<bool(std::string&)>& readLine) {
+    std::string line;
+    while (readLine(line))
+        if (LineForbidsStart(line)) return false;
+    return true;
+}
+
+} // namespace wv
