@@ -1,9 +1,6 @@
 #include "browser/fix_html_view.h"
 
-#include <cstdlib>
-
 #include <gtk/gtk.h>
-#include <unistd.h>
 #include <wx/eventfilter.h>
 #include <wx/webview.h>
 
@@ -27,14 +24,6 @@ constexpr int kSwallowed[] = {
 gboolean OnNativeActivate(GtkWidget*, GdkEvent*, gpointer pane) {
     static_cast<CFixHtmlView*>(pane)->SetActive(true);
     return FALSE;  // the page handles the click or the focus as usual
-}
-
-// WebKit's sandbox needs user namespaces that a root session in a container
-// (CI, the headless runner) usually lacks; the web process then fails to
-// start and every page stays blank.  Only for root, and only if the user has
-// not decided otherwise.
-void AllowWebProcessForRoot() {
-    if (geteuid() == 0) setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 0);
 }
 
 } // namespace
@@ -73,7 +62,6 @@ CFixHtmlView::~CFixHtmlView() {
 
 bool CFixHtmlView::CreatePane(wxWindow* parent) {
     if (m_pBrowserApp || !parent) return false;
-    AllowWebProcessForRoot();
     wxWebView* browser = wxWebView::New(wxWebViewBackendDefault);
     if (!browser) return false;
     browser->Hide();  // created hidden: the results list shows first
