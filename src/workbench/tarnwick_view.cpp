@@ -41,6 +41,9 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     m_pForm = new wxPanel(parent, res::IDD_WORDVANE_FORM, wxDefaultPosition,
                           wxSize(form::kFormWidth, form::kFormHeight), wxTAB_TRAVERSAL);
     m_pForm->SetName("WordvaneForm");
+    // The form was laid out for an 8-point sans-serif face; a larger desktop
+    // font would not fit the captions into their boxes.
+    m_pForm->SetFont(wxFontInfo(8).Family(wxFONTFAMILY_SWISS));
     // Controls are created in the form's tab order.
     CreatePictures();
     m_grpPanel = new wxStaticBox(m_pForm, wxID_ANY, "", Pos(form::kPanelGroup), Size(form::kPanelGroup));
