@@ -1,0 +1,106 @@
+#pragma once
+// The banner rotation: fetch the vendor's banner list, then work through it
+// line by line (publish the line's link, download its banner, show it for its
+// display time), fetching the list again after its last line.
+//
+// A line holds three fields, each closed by "|": display time in minutes,
+// link address, banner file name on the FTP server.  A field whose "|" is
+// missing is empty, and so is every field after it; text after the third "|"
+// (a carriage return, say) is ignored.
+//
+// The services the rotation needs (the network, the screen, waiting) are
+// virtual members, so the loop runs against real servers in the program and
+// against stand-ins in tests.  Pure: no wx, no network of its own.
+//
+// Threads: everything runs on the one thread that calls Run (the banner
+// thread); the services are called on that thread too.
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How long the rotation waits between attempts and fetches.  The defaults
+// are the program's; tests shorten them.
+struct BannerTimings {
+    // Tries per banner download before the rotation goes on with the next line.
+    int maxAttempts = 5;
+    // Pause after a failed try (a local file error included).
+    std::chrono::milliseconds retryPause{1000};
+    // Pause before fetching again a list that held no line.
+    std::chrono::milliseconds emptyListPause{30000};
+    // The shortest time from one fetch of the list to the next.
+    std::chrono::milliseconds minFetchInterval{1000};
+};
+
+// One login on the FTP server, for the downloads of one banner.  Closing it
+// (destruction) closes the connection and its session.
+class BannerFtpLogin {
+public:
+    virtual ~BannerFtpLogin() = default;
+    // Downloads remoteFile to localFile, replacing it only on success.  False
+    // on any failure (an empty name, a missing file, a local file error).
+    virtual bool GetFile(const std::string& remoteFile, const std::string& localFile) = 0;
+};
+
+// "<working directory>/<fileName>", the directory read whole.  False when the
+// working directory cannot be read (its folder was removed, say).
+bool WorkingDirectoryFile(const std::string& fileName, std::string& path);
+
+class BannerRotation {
+public:
+    explicit BannerRotation(BannerTimings timings = {});
+    virtual ~BannerRotation();
+    BannerRotation(const BannerRotation&) = delete;
+    BannerRotation& operator=(const BannerRotation&) = delete;
+
+    // The whole work, downloading every banner to m_strLocalFile (set it
+    // first): the first fetch of the list, then the rotation.  Returns when
+    // the work has ended for good: the first fetch failed, an FTP connection
+    // failed, or a stop was requested.
+    void Run();
+
+    // Fetches the list and, on success, replaces m_bannerLines; sets
+    // m_nCurrentBanner to 0 in every case.  Waits first when the previous
+    // fetch began less than minFetchInterval ago (false if stopped meanwhile).
+    bool FetchBannerList();
+    // The rotation loop; returns on an FTP connection failure or a stop.
+    void RotateBanners();
+    // line[start, end); empty when end is npos (a missing separator).
+    static std::string ExtractField(const std::string& line, std::size_t start, std::size_t end);
+
+    std::vector<std::string> m_bannerLines;  // the list as last fetched
+    std::int32_t m_nCurrentBanner = 0;       // the line being worked on
+    std::string m_strRemoteFile;             // its banner file on the FTP server
+    double m_dDisplayMinutes = 0.0;          // its display time
+    std::string m_strLocalFile;              // where every banner is downloaded
+
+protected:
+    // The list's lines, read from the vendor's web server; false on an
+    // internet failure (lines then untouched).
+    virtual bool ReadBannerList(std::vector<std::string>& lines) = 0;
+    // Logs in on the FTP server; nullptr when it cannot be resolved, reached
+    // or logged into (a connection failure, which ends the rotation).
+    virtual std::unique_ptr<BannerFtpLogin> ConnectFtp() = 0;
+    // The link of the line being worked on, published before its download.
+    virtual void PublishLink(const std::string& link) = 0;
+    // Loads the downloaded banner and places it; the result does not matter.
+    virtual void ShowBanner(const std::string& localFile) = 0;
+    // Waits for the duration unless a stop comes first; false when stopped.
+    virtual bool Pause(std::chrono::milliseconds duration) = 0;
+    virtual bool StopRequested() const = 0;
+    virtual std::chrono::steady_clock::time_point Now() const { return std::chrono::steady_clock::now(); }
+
+    const BannerTimings& Timings() const { return m_timings; }
+
+private:
+    // Reads the current line's fields and publishes its link.
+    void ParseCurrentLine();
+    // Up to maxAttempts tries, retryPause apart; true once one succeeded.
+    bool DownloadBanner(BannerFtpLogin& ftp);
+
+    BannerTimings m_timings;
+    std::optional<std::chrono::steady_clock::time_point> m_lastFetch;
+};
