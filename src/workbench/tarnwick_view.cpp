@@ -66,6 +66,7 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     m_pForm->Bind(wxEVT_MOTION, &CTarnwickView::OnMouseMove, this);
     m_pForm->Bind(wxEVT_SET_CURSOR, &CTarnwickView::OnSetCursor, this);
     m_pForm->Bind(wxEVT_DESTROY, &CTarnwickView::OnFormDestroy, this);
+    ForwardStaticMouseToView();
     // Panel and browser commands reach the view through the document
     // manager's routing (the frame offers commands to the active view first).
     for (int id = res::ID_SHOW_RESULTS; id <= res::ID_NOTHING; ++id)

@@ -117,6 +117,9 @@ private:
     // Stops and joins every thread the view started; safe to call twice.
     void StopThreads();
     void ForwardMouseToView(wxMouseEvent& event);
+    // Binds ForwardMouseToView on the pictures and group boxes that exist;
+    // calling it again does not bind twice.
+    void ForwardStaticMouseToView();
 
     // Sets a button's caption from the worker thread (through the gate).
     bool UiCall(const std::function<void()>& fn) { return m_uiGate.Invoke(fn); }
