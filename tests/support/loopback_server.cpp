@@ -13,7 +13,7 @@
 namespace wvtest {
 
 namespace {
-constexpr int kMaxConnections = 64;
+constexpr int kMaxOpen = 64;
 constexpr std::size_t kMaxHead = 64 * 1024;
 } // namespace
 
@@ -102,7 +102,7 @@ LoopbackServer::~LoopbackServer() {
     char wake = 1;
     (void)!write(m_wakePipe[1], &wake, 1);
     m_acceptThread.join();
-    for (std::thread& thread : m_threads) thread.join();
+    for (Handler& handler : m_handlers) handler.thread.join();
     close(m_listenFd);
     close(m_wakePipe[0]);
     close(m_wakePipe[1]);
@@ -114,22 +114,33 @@ void LoopbackServer::AcceptLoop() {
         if (poll(fds, 2, 500) <= 0 || (fds[1].revents & POLLIN)) continue;
         int fd = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
         if (fd < 0) continue;
-        if (m_connections.load() >= kMaxConnections) {
+        // Finished connections give their threads back.
+        for (auto it = m_handlers.begin(); it != m_handlers.end();) {
+            auto next = std::next(it);
+            if (it->done) {
+                it->thread.join();
+                m_handlers.erase(it);
+            }
+            it = next;
+        }
+        if (m_open.load() >= kMaxOpen) {
             close(fd);
             continue;
         }
+        ++m_open;
         {
             std::lock_guard lock(m_mutex);
             ++m_connections;
             m_cv.notify_all();
         }
-        // Only this thread adds to m_threads; the destructor joins them after
-        // this loop has ended.
-        m_threads.emplace_back([this, fd] {
+        Handler& handler = m_handlers.emplace_back();
+        handler.thread = std::thread([this, fd, &handler] {
             LoopbackConnection connection(*this, fd);
             m_behaviour(connection);
             shutdown(fd, SHUT_RDWR);
             close(fd);
+            --m_open;
+            handler.done = true;
         });
     }
 }

@@ -58,6 +58,7 @@ public:
     std::string Url(const std::string& path = "/") const;
     // Request lines recorded by ReadRequestHead, in arrival order.
     std::vector<std::string> RequestLines() const;
+    // Connections accepted so far (all, not just the open ones).
     int Connections() const { return m_connections.load(); }
     // Waits until at least count connections have been accepted.
     bool WaitForConnections(int count, std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
@@ -84,10 +85,15 @@ private:
     int m_port = 0;
     std::atomic<bool> m_stopping{false};
     std::atomic<int> m_connections{0};
+    std::atomic<int> m_open{0};  // at most kMaxOpen at a time
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_cv;
     std::vector<std::string> m_requestLines;
-    std::list<std::thread> m_threads;
+    struct Handler {
+        std::thread thread;
+        std::atomic<bool> done{false};
+    };
+    std::list<Handler> m_handlers;  // touched by the accept thread, then the destructor
     std::thread m_acceptThread;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include <wx/menu.h>
+#include <wx/prntbase.h>
 #include <wx/statusbr.h>
 
 #include "app/main_frame.h"
@@ -107,4 +108,24 @@ TEST_F(MainFrame, DocumentNamesDoNotReplaceTheCaption) {
     wxCommandEvent newDocument(wxEVT_MENU, wxID_NEW);
     frame()->ProcessWindowEvent(newDocument);
     EXPECT_EQ(frame()->GetTitle(), "Wordvane Version 1.0");
+}
+
+TEST_F(MainFrame, PrintPreviewChangesTheCloseItemsPrompt) {
+    wxCommandEvent preview(wxEVT_MENU, wxID_PREVIEW);
+    frame()->ProcessWindowEvent(preview);
+    wxPreviewFrame* previewFrame = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* found = wxDynamicCast(window, wxPreviewFrame)) previewFrame = found;
+    if (!previewFrame) GTEST_SKIP() << "no print preview on this system";
+
+    frame()->OnSetMessageString(wv::kIdWindowClose, nullptr);
+    EXPECT_EQ(Pane(0), "Close print preview mode");
+    previewFrame->Close(true);
+    EXPECT_TRUE(wvtest::PumpUntil([&] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (wxDynamicCast(window, wxPreviewFrame)) return false;
+        return true;
+    }));
+    frame()->OnSetMessageString(wv::kIdWindowClose, nullptr);
+    EXPECT_EQ(Pane(0), "Close the active window and prompts to save the documents");
 }
