@@ -55,6 +55,15 @@ inline std::vector<std::string> RequestedPaths() {
     return paths;
 }
 
+// The requests for pages and searches: all but the banner thread's fetches
+// of its banner list under the home page, which come at times of their own.
+inline std::vector<std::string> PageRequests() {
+    std::vector<std::string> pages;
+    for (std::string& path : RequestedPaths())
+        if (!path.ends_with("/VornthalBanners.txt")) pages.push_back(std::move(path));
+    return pages;
+}
+
 inline int TimesRequested(const std::string& path) {
     int seen = 0;
     for (const std::string& p : RequestedPaths())

@@ -113,7 +113,7 @@ TEST_F(PanelCommands, TheActiveBrowserPaneSwallowsThePanelCommands) {
     ASSERT_TRUE(CommandLoads(res::ID_SECOND_SITE, "/second/"));
     auto* frame = window.frame();
     frame->SetActiveView(view().m_pBrowserPane);
-    const std::size_t requests = wvtest::RequestedPaths().size();
+    const std::size_t requests = wvtest::PageRequests().size();
     const std::size_t loads = Loads();
     for (int id : {res::ID_SHOW_RESULTS, res::ID_RESULTS_TOOL, res::ID_HELP, res::ID_STORE_SECOND_SITE,
                    res::ID_SHOW_SEARCH, res::ID_UPDATE_PAGE, res::ID_NOTHING})
@@ -122,7 +122,7 @@ TEST_F(PanelCommands, TheActiveBrowserPaneSwallowsThePanelCommands) {
     // Browser commands keep working, on the pane's own browser.
     EXPECT_TRUE(CommandLoads(res::ID_BROWSER_REFRESH, "/second/"));
     EXPECT_EQ(Loads(), loads + 1);
-    EXPECT_EQ(wvtest::RequestedPaths().size(), requests + 1);
+    EXPECT_EQ(wvtest::PageRequests().size(), requests + 1);
     ExpectMode(4);
 
     // Back on the workbench, the panel commands work again.

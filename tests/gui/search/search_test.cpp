@@ -90,7 +90,7 @@ TEST_F(Search, DoubleClickOnARowSearchesItsVariant) {
 }
 
 TEST_F(Search, NoMarkedRowMeansNoSearch) {
-    const auto requests = wvtest::RequestedPaths().size();
+    const auto requests = wvtest::PageRequests().size();
     DoubleClickEvent();  // a fresh, empty list
     Fill({"acb", "bac"});
     list().SetSelectionMark(-1);
@@ -99,7 +99,7 @@ TEST_F(Search, NoMarkedRowMeansNoSearch) {
     DoubleClickEvent();
     ExpectResultsModeUntouched();
     wvtest::PumpFor(300ms);
-    EXPECT_EQ(wvtest::RequestedPaths().size(), requests);
+    EXPECT_EQ(wvtest::PageRequests().size(), requests);
 }
 
 TEST_F(Search, SmartFindSearchesEveryVariantWithTheCommaKept) {
@@ -146,12 +146,12 @@ TEST_F(Search, SmartFindOverAHugeListStaysWithinEightKilobytes) {
 }
 
 TEST_F(Search, SmartFindOnAnEmptyListOnlyExplains) {
-    const auto requests = wvtest::RequestedPaths().size();
+    const auto requests = wvtest::PageRequests().size();
     window.ClickSmartFind();
     ASSERT_EQ(boxes, (std::vector<std::string>{"Please search for something first so there is data to analyse."}));
     ExpectResultsModeUntouched();
     wvtest::PumpFor(300ms);
-    EXPECT_EQ(wvtest::RequestedPaths().size(), requests);
+    EXPECT_EQ(wvtest::PageRequests().size(), requests);
 }
 
 TEST_F(Search, DoubleClickDuringARunLeavesTheRunAndGoNavigates) {
