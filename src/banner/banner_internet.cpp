@@ -35,14 +35,18 @@ BannerInternet::BannerInternet(BannerServer server, std::shared_ptr<wv::Transfer
 
 BannerInternet::~BannerInternet() = default;
 
-bool BannerInternet::ReadBannerList(std::vector<std::string>& lines) {
+wv::InternetOptions BannerInternet::Options(wv::InternetAccess access) const {
     wv::InternetOptions options;
-    options.access = wv::InternetAccess::Direct;
+    options.access = access;
     options.stop = m_stop;
     options.connectTimeout = m_server.connectTimeout;
     options.stallTimeout = m_server.stallTimeout;
+    return options;
+}
+
+bool BannerInternet::ReadBannerList(std::vector<std::string>& lines) {
     try {
-        wv::InternetSession session(options);
+        wv::InternetSession session(Options(wv::InternetAccess::Direct));
         std::unique_ptr<wv::HttpFile> file =
             session.OpenURL(BannerListAddress(m_server.homePage), kBannerListHeaders);
         std::vector<std::string> read;
@@ -58,13 +62,8 @@ bool BannerInternet::ReadBannerList(std::vector<std::string>& lines) {
 }
 
 std::unique_ptr<BannerFtpLogin> BannerInternet::ConnectFtp() {
-    wv::InternetOptions options;
-    options.access = wv::InternetAccess::Preconfigured;
-    options.stop = m_stop;
-    options.connectTimeout = m_server.connectTimeout;
-    options.stallTimeout = m_server.stallTimeout;
     try {
-        auto session = std::make_unique<wv::InternetSession>(options);
+        auto session = std::make_unique<wv::InternetSession>(Options(wv::InternetAccess::Preconfigured));
         auto connection = session->GetFtpConnection(m_server.ftpHost, m_server.ftpUser, m_server.ftpPassword);
         return std::make_unique<FtpLogin>(std::move(session), std::move(connection));
     } catch (const wv::InternetException&) {

@@ -15,6 +15,8 @@
 
 namespace wv {
 class TransferStop;
+struct InternetOptions;
+enum class InternetAccess;
 }
 
 // Where the banners come from.
@@ -50,6 +52,8 @@ public:
     std::unique_ptr<BannerFtpLogin> ConnectFtp();
 
 private:
+    wv::InternetOptions Options(wv::InternetAccess access) const;
+
     BannerServer m_server;
     std::shared_ptr<wv::TransferStop> m_stop;
 };

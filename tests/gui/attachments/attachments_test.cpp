@@ -107,7 +107,7 @@ private:
 } // namespace
 
 TEST_F(Attachments, WithoutLogoWordListOrServersTheViewOpensAsUsual) {
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(view().m_picLogo->GetPictureSize(), wxSize(0, 0));
     EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
     ASSERT_NE(view().m_pDictionary, nullptr);
@@ -127,7 +127,7 @@ TEST_F(Attachments, WithoutLogoWordListOrServersTheViewOpensAsUsual) {
 TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
     const wvtest::Bytes bmp = wvtest::MakeBitmapFile(120, 40, {200, 30, 40});
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", std::string(bmp.begin(), bmp.end()));
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     CAnimatedPicture& logo = *view().m_picLogo;
     EXPECT_EQ(logo.GetPictureSize(), wxSize(120, 40));
     EXPECT_EQ(logo.GetRect(), wxRect(22, 30, 120, 40));
@@ -144,14 +144,14 @@ TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
 
 TEST_F(Attachments, AnUnreadableLogoIsNotShown) {
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", "BM not really a bitmap");
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
     EXPECT_EQ(OpenTopLevelWindows(), 1);
 }
 
 TEST_F(Attachments, TheWordListIsLoadedAtStart) {
     wvtest::WriteFile(workdir / "dict.lst", "apple\nbanana\r\ncherry\n");
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     ASSERT_NE(view().m_pDictionary, nullptr);
     EXPECT_EQ(view().m_pDictionary->CountWords(), 3);
     EXPECT_EQ(OpenTopLevelWindows(), 1);
@@ -162,7 +162,7 @@ TEST_F(Attachments, AnUnreadableWorkingDirectoryStartsNoBannerThread) {
     std::filesystem::create_directory(gone);
     wvtest::ScopedWorkingDir inside(gone);
     std::filesystem::remove(gone);
-    Open();
+    ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
     EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
     EXPECT_EQ(view().m_pDictionary->CountWords(), 0);

@@ -61,6 +61,14 @@ protected:
         window.emplace();
         ASSERT_NE(window->view(), nullptr);
     }
+    // Opens the window on the site with an animated banner up for 10 minutes
+    // and waits until it plays.
+    void OpenPlaying(wvtest::VendorSite& site) {
+        site.Put("ftp/moving.gif", Text(wvtest::MakeBannerAnimation(234, 60, 6, 5)));
+        site.Put("VornthalBanners.txt", "10|http://l/moving|moving.gif|\n");
+        ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+        ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
+    }
     CTarnwickView& view() { return *window->view(); }
     CAnimatedPicture& banner() { return *view().m_picBanner; }
     int ClientWidth() { return window->frame()->GetClientSize().GetWidth(); }
@@ -97,7 +105,7 @@ TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
     site.Put("VornthalBanners.txt", "1|http://banner.test/offer?id=7|wide.gif|\r\n");
     wvtest::StandInLaunchers launchers;
     wvtest::ScopedEnv browser("BROWSER", launchers.Add("browser"));
-    Open(ServerOf(site));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
 
     ASSERT_TRUE(PumpUntil([&] { return BannerAt(468, 60); }, 10s)) << banner().GetRect().x;
     EXPECT_TRUE(banner().IsPlaying());
@@ -118,7 +126,7 @@ TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {
     site.Put("ftp/wide.gif", Text(wvtest::MakeBannerAnimation(468, 60, 3, 10)));
     site.Put("ftp/empty.gif", "");
     site.Put("VornthalBanners.txt", "0.002|http://l/first|wide.gif|\n10|http://l/second|empty.gif|\n");
-    Open(ServerOf(site));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
 
     const auto local = workdir / "VornthalBanner.gif";
     ASSERT_TRUE(PumpUntil([&] {
@@ -135,7 +143,7 @@ TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {
 
 TEST_F(BannerWindow, ClosesPromptlyDuringAStalledListFetch) {
     wvtest::LoopbackServer web(wvtest::LoopbackServer::Silent());
-    Open({web.Url("/"), wvtest::RefusingAddress(), "u", "p"});
+    ASSERT_NO_FATAL_FAILURE(Open({web.Url("/"), wvtest::RefusingAddress(), "u", "p"}));
     ASSERT_TRUE(web.WaitForConnections(1));
     EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
     ExpectPromptClose();
@@ -144,7 +152,7 @@ TEST_F(BannerWindow, ClosesPromptlyDuringAStalledListFetch) {
 TEST_F(BannerWindow, ClosesPromptlyDuringAStalledBannerDownload) {
     wvtest::LoopbackServer web(wvtest::LoopbackServer::Answer("1|http://l/stalled|banner.gif|\n"));
     wvtest::StalledFtpServer ftp;
-    Open({web.Url("/"), ftp.HostAndPort(), "u", "p"});
+    ASSERT_NO_FATAL_FAILURE(Open({web.Url("/"), ftp.HostAndPort(), "u", "p"}));
     ASSERT_TRUE(PumpUntil([&] { return ftp.Stalled() == 1; }, 10s));
     EXPECT_EQ(window->doc()->GetBannerLink(), "http://l/stalled");
     EXPECT_EQ(banner().GetPictureSize(), wxSize(0, 0));
@@ -156,7 +164,7 @@ TEST_F(BannerWindow, ClosesPromptlyDuringADisplayWait) {
     wvtest::VendorSite site;
     site.Put("ftp/still.gif", StillGif(200, 50));
     site.Put("VornthalBanners.txt", "10|http://l/still|still.gif|\n");
-    Open(ServerOf(site));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
     ASSERT_TRUE(PumpUntil([&] { return BannerAt(200, 50); }, 10s));
     EXPECT_FALSE(banner().IsPlaying());
     EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
@@ -165,20 +173,14 @@ TEST_F(BannerWindow, ClosesPromptlyDuringADisplayWait) {
 
 TEST_F(BannerWindow, ClosesPromptlyWithAnAnimationPlaying) {
     wvtest::VendorSite site;
-    site.Put("ftp/moving.gif", Text(wvtest::MakeBannerAnimation(234, 60, 6, 5)));
-    site.Put("VornthalBanners.txt", "10|http://l/moving|moving.gif|\n");
-    Open(ServerOf(site));
-    ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
+    ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
     EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 1);
     ExpectPromptClose();
 }
 
 TEST_F(BannerWindow, ClosesPromptlyWithAGeneratorRunGoing) {
     wvtest::VendorSite site;
-    site.Put("ftp/moving.gif", Text(wvtest::MakeBannerAnimation(234, 60, 6, 5)));
-    site.Put("VornthalBanners.txt", "10|http://l/moving|moving.gif|\n");
-    Open(ServerOf(site));
-    ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
+    ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
     window->TypeKeyword("abcdefghijk");
     window->ClickGo();
     ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() >= 30; }, 10s));
