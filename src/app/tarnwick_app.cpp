@@ -1,5 +1,6 @@
 #include "app/tarnwick_app.h"
 
+#include <csignal>
 #include <cstdlib>
 
 #include <wx/docview.h>
@@ -158,6 +159,11 @@ bool CTarnwickApp::OnInit() {
     SetTopWindow(frame);
     frame->Show();
     frame->Update();
+    // A desktop session ending (or `kill`) closes the window as the user
+    // would, so every thread is stopped and joined on the way out.
+    SetSignalHandler(SIGTERM, [](int) {
+        if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) top->Close(true);
+    });
     return true;
 }
 
