@@ -4,7 +4,9 @@
 //    a list of N rows.  Goal: flat in N.
 //  - SortByColumn/C: the closing sort of a 9-letter run (362,880 rows) by
 //    column C, against a bare std::stable_sort of the same precomputed keys
-//    in the same run (counter bare_ms; ratio = list / bare, goal <= 1.5).
+//    in the same run.  Counters: best_ms and bare_ms, the fastest of each
+//    over the iterations (the machine may be busy), and ratio = best_ms /
+//    bare_ms, goal <= 1.5.  StoreSort is the same without the window.
 //  - MemoryPerRow: heap bytes per row of that run (goal <= 100).
 //
 // The list itself needs a display (run under xvfb-run); a build without
@@ -72,26 +74,38 @@ double BareSortMs(const std::vector<wv::SortKey>& keys) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The fastest sort and the fastest bare sort seen.
+struct Best {
+    double sortMs = 1e300, bareMs = 1e300;
+    void Add(double sort, double bare) {
+        sortMs = std::min(sortMs, sort);
+        bareMs = std::min(bareMs, bare);
+    }
+    void Report(benchmark::State& state) const {
+        state.counters["best_ms"] = sortMs;
+        state.counters["bare_ms"] = bareMs;
+        state.counters["ratio"] = sortMs / bareMs;
+    }
+};
+
 void StoreSort(benchmark::State& state) {
     const size_t column = static_cast<size_t>(state.range(0));
     wv::RowStore store;
     FillStore(store);
     wv::RowSorter sorter;
     const std::vector<wv::SortKey> keys = sorter.BuildKeys(store, column, {});
-    double listMs = 0, bareMs = 0;
+    Best best;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         const std::vector<uint32_t>& order = sorter.Sort(store, column, true, {});
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         state.SetIterationTime(ms / 1000);
-        listMs += ms;
-        bareMs += BareSortMs(keys);
+        best.Add(ms, BareSortMs(keys));
         benchmark::DoNotOptimize(order.data());
     }
-    state.counters["bare_ms"] = bareMs / static_cast<double>(state.iterations());
-    state.counters["ratio"] = listMs / bareMs;
+    best.Report(state);
 }
-BENCHMARK(StoreSort)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreSort)->Arg(0)->Arg(1)->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
 
 void StoreMemoryPerRow(benchmark::State& state) {
     for (auto _ : state) {
@@ -116,7 +130,13 @@ void FillList(CResultsListCtrl& list, size_t rows) {
     }
 }
 
+bool HaveList(benchmark::State& state) {
+    if (!g_list) state.SkipWithError("the results list needs a display (run under xvfb-run)");
+    return g_list != nullptr;
+}
+
 void InsertRowAtTop(benchmark::State& state) {
+    if (!HaveList(state)) return;
     CResultsListCtrl& list = *g_list;
     list.DeleteAllRows();
     FillList(list, static_cast<size_t>(state.range(0)));
@@ -137,6 +157,7 @@ void InsertRowAtTop(benchmark::State& state) {
 BENCHMARK(InsertRowAtTop)->Arg(0)->Arg(100'000)->Arg(400'000)->Unit(benchmark::kNanosecond);
 
 void SortByColumn(benchmark::State& state) {
+    if (!HaveList(state)) return;
     const int column = static_cast<int>(state.range(0));
     CResultsListCtrl& list = *g_list;
     list.DeleteAllRows();
@@ -146,23 +167,22 @@ void SortByColumn(benchmark::State& state) {
     wv::RowSorter sorter;
     const std::vector<wv::SortKey> keys = sorter.BuildKeys(store, static_cast<size_t>(column), {});
 
-    double listMs = 0, bareMs = 0;
+    Best best;
     for (auto _ : state) {
         list.SortByColumn(0, false);  // back to writing order: newest on top
         auto start = std::chrono::steady_clock::now();
         list.SortByColumn(column, true);
         double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         state.SetIterationTime(ms / 1000);
-        listMs += ms;
-        bareMs += BareSortMs(keys);
+        best.Add(ms, BareSortMs(keys));
     }
-    state.counters["bare_ms"] = bareMs / static_cast<double>(state.iterations());
-    state.counters["ratio"] = listMs / bareMs;
+    best.Report(state);
     list.DeleteAllRows();
 }
-BENCHMARK(SortByColumn)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(SortByColumn)->Arg(0)->Arg(1)->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
 
 void MemoryPerRow(benchmark::State& state) {
+    if (!HaveList(state)) return;
     CResultsListCtrl& list = *g_list;
     for (auto _ : state) {
         list.DeleteAllRows();
@@ -184,26 +204,31 @@ int main(int argc, char** argv) {
     NineLetterRun();  // built before any memory is counted
 #ifdef WORDVANE_WITH_UI
     wxApp::SetInstance(new wxApp);
-    if (!wxEntryStart(argc, argv)) return 2;  // no display
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "results", wxDefaultPosition, wxSize(800, 600));
-    g_list = new CResultsListCtrl(frame, 1005, wxPoint(0, 0), wxSize(760, 530));
-    const char* titles[] = {"No. Of Misspelt Items", "Misspelt Keywords", ""};
-    const int widths[] = {180, 345, 230};
-    for (int i = 0; i < 3; ++i) {
-        wxListItem column;
-        column.SetText(titles[i]);
-        column.SetWidth(widths[i]);
-        column.SetAlign(wxLIST_FORMAT_CENTRE);
-        g_list->InsertColumn(i, column);
+    const bool display = wxEntryStart(argc, argv);
+    wxFrame* frame = nullptr;
+    if (display) {
+        frame = new wxFrame(nullptr, wxID_ANY, "results", wxDefaultPosition, wxSize(800, 600));
+        g_list = new CResultsListCtrl(frame, 1005, wxPoint(0, 0), wxSize(760, 530));
+        const char* titles[] = {"No. Of Misspelt Items", "Misspelt Keywords", ""};
+        const int widths[] = {180, 345, 230};
+        for (int i = 0; i < 3; ++i) {
+            wxListItem column;
+            column.SetText(titles[i]);
+            column.SetWidth(widths[i]);
+            column.SetAlign(wxLIST_FORMAT_CENTRE);
+            g_list->InsertColumn(i, column);
+        }
+        frame->Show();
     }
-    frame->Show();
 #endif
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 #ifdef WORDVANE_WITH_UI
-    frame->Destroy();
-    wxTheApp->ProcessPendingEvents();
-    wxEntryCleanup();
+    if (display) {
+        frame->Destroy();
+        wxTheApp->ProcessPendingEvents();
+        wxEntryCleanup();
+    }
 #endif
     return 0;
 }

@@ -121,7 +121,10 @@ bool DateTextParser::Parse(std::string_view text, double& when) const {
 
 DateParser MakeDateParser() {
     auto parser = std::make_shared<const DateTextParser>();
-    return [parser](std::string_view text, double& when) { return parser->Parse(text, when); };
+    DateParser hooks;
+    hooks.parse = [parser](std::string_view text, double& when) { return parser->Parse(text, when); };
+    hooks.mayBeDateWord = [parser](std::string_view word) { return parser->IsDateWord(word); };
+    return hooks;
 }
 
 } // namespace wv

@@ -25,12 +25,13 @@ public:
 
     // False only for texts the full parse would reject too.
     bool MayBeDate(std::string_view text) const;
+    // The same for one word of ASCII letters (not empty).
+    bool IsDateWord(std::string_view word) const;
     // Seconds since 1899-12-30 00:00 local time; a time alone counts on that day.
     bool Parse(std::string_view text, double& when) const;
 
 private:
     void AddWord(const wxString& word, bool asPrefix);
-    bool IsDateWord(std::string_view word) const;  // word: ASCII letters only
 
     // Upper-case date words by first letter: words that may run into the
     // next one, and words that stand alone.

@@ -43,13 +43,20 @@ double StrtodC(std::string_view text) {
     return strtod_l(buffer, nullptr, cLocale);
 }
 
+bool StartsWithNoCase(std::string_view text, std::string_view upperWord) {
+    if (text.size() < upperWord.size()) return false;
+    for (size_t i = 0; i < upperWord.size(); ++i)
+        if ((text[i] & ~0x20) != upperWord[i]) return false;
+    return true;
+}
+
 // False for texts that are no number text and have no numeric prefix, such
 // as words: their key is (no number, 0) without a parse.
 bool StartsLikeNumber(std::string_view text) {
     if (text.empty()) return false;
     const char c = text[0];
-    return IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'I' || c == 'i' || c == 'N' ||
-           c == 'n' || IsCSpace(c);
+    if (IsDigit(c) || c == '+' || c == '-' || c == '.' || IsCSpace(c)) return true;
+    return StartsWithNoCase(text, "INF") || StartsWithNoCase(text, "NAN");
 }
 
 // The row numbers' common case in one pass: an optional '-' and at most 16
@@ -67,8 +74,10 @@ bool PlainInteger(std::string_view text, double& value) {
 }
 
 bool ParseDate(std::string_view text, const DateParser& parseDate, double& when) {
-    return !text.empty() && parseDate && parseDate(text, when);
+    return !text.empty() && parseDate && parseDate.parse(text, when);
 }
+
+bool IsAsciiLetter(char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 
 } // namespace
 
@@ -109,7 +118,8 @@ double NumberPrefixValue(std::string_view text) {
         if (!hex && !more) return negative ? -static_cast<double>(value) : static_cast<double>(value);
         return StrtodC(text);
     }
-    if (c == '.' || c == 'i' || c == 'I' || c == 'n' || c == 'N' || (i == 0 && IsCSpace(c)))
+    const std::string_view rest = text.substr(i);
+    if (c == '.' || StartsWithNoCase(rest, "INF") || StartsWithNoCase(rest, "NAN") || (i == 0 && IsCSpace(c)))
         return StrtodC(text);
     return 0;
 }
@@ -179,10 +189,6 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
     m_chunk = 0;
     m_chunkUsed = 0;
     m_large.clear();
-    // A pooled text is normalized once, however many rows share it.
-    std::vector<const char*> pooledText(rows.Pool().IdLimit());
-    std::vector<uint32_t> pooledLength(pooledText.size());
-
     // Dates matter only when some row that is no number is a date; then every
     // row may meet one as the second text, numbers included.
     bool anyDate = false;
@@ -191,36 +197,51 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
         return key.IsDate();
     };
 
+    // A pooled text's key is made once, however many rows share the text.
+    std::vector<SortKey> pooledKeys(rows.Pool().IdLimit());
+    std::vector<bool> pooledDone(pooledKeys.size());
+
     uint32_t row = 0;
     rows.ForEachInColumn(column, [&](const CellRef& cell) {
-        std::string_view text;
         const bool pooled = cell.poolId != CellRef::kInline;
-        if (pooled && pooledText[cell.poolId]) {
-            text = {pooledText[cell.poolId], pooledLength[cell.poolId]};
-        } else {
-            text = Trim(cell.text).substr(0, SortKey::kLengthMask);
-            if (std::any_of(text.begin(), text.end(), IsLower)) {
+        if (pooled && pooledDone[cell.poolId]) {
+            SortKey& key = m_keys.emplace_back(pooledKeys[cell.poolId]);
+            key.row = row++;
+            return;
+        }
+        SortKey& key = m_keys.emplace_back();
+        key.row = row++;
+        std::string_view text = Trim(cell.text).substr(0, SortKey::kLengthMask);
+        // Plain integers, most of a run's first column, need nothing more.
+        bool isNumber = PlainInteger(text, key.number);
+        bool oneWord = false;
+        if (!isNumber) {
+            bool lower = false, other = text.empty();
+            for (char c : text) {
+                lower |= IsLower(c);
+                other |= !IsAsciiLetter(c);
+            }
+            oneWord = !other;
+            if (lower) {
                 char* copy = Allocate(text.size());
                 std::transform(text.begin(), text.end(), copy, [](char c) {
                     return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
                 });
                 text = std::string_view(copy, text.size());
             }
-            if (pooled) {
-                pooledText[cell.poolId] = text.data() ? text.data() : "";
-                pooledLength[cell.poolId] = static_cast<uint32_t>(text.size());
+            if (StartsLikeNumber(text)) {
+                isNumber = IsNumberText(text);
+                key.number = NumberPrefixValue(text);
             }
         }
-        SortKey& key = m_keys.emplace_back();
         key.text = text.data();
-        key.row = row++;
-        bool isNumber = false;
-        if (StartsLikeNumber(text) && !(isNumber = PlainInteger(text, key.number))) {
-            isNumber = IsNumberText(text);
-            key.number = NumberPrefixValue(text);
-        }
         key.lengthAndFlags = static_cast<uint32_t>(text.size()) | (isNumber ? SortKey::kNumber : 0);
-        if (!isNumber && parseDate) anyDate |= tryDate(key);
+        if (!isNumber && parseDate && !(oneWord && parseDate.mayBeDateWord && !parseDate.mayBeDateWord(text)))
+            anyDate |= tryDate(key);
+        if (pooled) {
+            pooledKeys[cell.poolId] = key;
+            pooledDone[cell.poolId] = true;
+        }
     });
 
     if (anyDate)

@@ -22,10 +22,18 @@ namespace wv {
 
 class RowStore;
 
-// Parses a trimmed, upper-cased text as a date and/or a time of day.  Returns
-// true and a moment on any increasing scale when the WHOLE text is one.
-// Supplied by the platform layer (it knows the user's date forms).
-using DateParser = std::function<bool(std::string_view text, double& when)>;
+// The date test, supplied by the platform layer (it knows the user's date
+// forms).  `parse` takes a trimmed, upper-cased text and returns true and a
+// moment on any increasing scale when the WHOLE text is a date and/or a time
+// of day.  `mayBeDateWord`, optional, is a cheap first look at a text that
+// is one word of ASCII letters: false when no date can be made of it, so the
+// sort need not parse the many plain words of a run.
+struct DateParser {
+    std::function<bool(std::string_view text, double& when)> parse;
+    std::function<bool(std::string_view word)> mayBeDateWord;
+
+    explicit operator bool() const { return static_cast<bool>(parse); }
+};
 
 // ASCII upper-casing and trimming of the C locale's white space.
 std::string NormalizeSortText(std::string_view text);

@@ -219,20 +219,10 @@ void RowStore::InsertColumn(size_t column) {
 
 void RowStore::Permute(std::span<const uint32_t> order) {
     assert(order.size() == m_rows.size());
-    // In place, cycle by cycle: every record pointer moves once.
-    std::vector<bool> placed(order.size());
-    for (size_t start = 0; start < order.size(); ++start) {
-        if (placed[start]) continue;
-        Block first = m_rows[start];
-        size_t to = start;
-        while (order[to] != start) {
-            m_rows[to] = m_rows[order[to]];
-            placed[to] = true;
-            to = order[to];
-        }
-        m_rows[to] = first;
-        placed[to] = true;
-    }
+    // A flat copy to gather from: a deque's random access costs far more.
+    const std::vector<Block> old(m_rows.begin(), m_rows.end());
+    auto to = m_rows.begin();
+    for (uint32_t from : order) *to++ = old[from];
 }
 
 } // namespace wv

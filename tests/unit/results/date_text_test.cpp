@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,29 @@ TEST(DateText, SortComparesDateTextsAsDates) {
     EXPECT_EQ(wv::CompareRows("1.5", "2.1", dates), -1);       // 5 Jan before 1 Feb
     EXPECT_EQ(wv::CompareRows("2024-10-01", "2024-09-02", dates), 1);
     EXPECT_EQ(wv::CompareRows("12:00", "ZZZ", dates), -1);     // second is no date: text
+}
+
+// The sort's shortcuts (one-word pre-test, keys shared by pooled texts)
+// must not change a single comparison.
+TEST(DateText, SortKeysWithTheRealParserCompareAsTheTexts) {
+    wv::DateParser dates = wv::MakeDateParser();
+    const std::vector<std::string> texts = {
+        "", "monday", "Monday ", "mon", "today", "noontoday", "abc", "ABCDEFGHI", "12", "-7", "1.5",
+        "2024-01-05", " 2024-01-05 12:30:00 ", "2024-01-05 12:30:00", "12:30", "5 jan 2024", "jan",
+        "Double Click To Search On eBay", "double click to search on ebay", "3+4", "+", "\xE9t\xE9"};
+    wv::RowStore rows;
+    for (const std::string& text : texts) {
+        std::string_view cell = text;
+        rows.Insert(rows.Size(), std::span(&cell, 1), 1);
+        rows.Insert(rows.Size(), std::span(&cell, 1), 1);  // twice: pooled texts share a key
+    }
+    wv::RowSorter sorter;
+    const auto& keys = sorter.BuildKeys(rows, 0, dates);
+    for (size_t i = 0; i < keys.size(); ++i)
+        for (size_t j = 0; j < keys.size(); ++j)
+            ASSERT_EQ(wv::CompareSortKeys(keys[i], keys[j]),
+                      wv::CompareRows(texts[i / 2], texts[j / 2], dates))
+                << '"' << texts[i / 2] << "\" vs \"" << texts[j / 2] << '"';
 }
 
 // The cheap test may only turn away texts the full parse rejects as well.

@@ -18,7 +18,8 @@ namespace {
 struct FakeDates {
     std::vector<std::string> asked;
     wv::DateParser parser() {
-        return [this](std::string_view text, double& when) {
+        wv::DateParser hooks;
+        hooks.parse = [this](std::string_view text, double& when) {
             asked.emplace_back(text);
             if (text.size() < 2 || text[0] != '@') return false;
             for (char c : text.substr(1))
@@ -26,6 +27,7 @@ struct FakeDates {
             when = std::atof(std::string(text.substr(1)).c_str());
             return true;
         };
+        return hooks;
     }
 };
 
