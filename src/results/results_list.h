@@ -4,6 +4,10 @@
 // 400,000 rows as at none.  Each record keeps a copy of every cell's text,
 // which is what the sort compares.
 //
+// A column sorted once is drawn by the header itself: its wx label is then
+// empty and its title is Header().GetItemText(column).  Right-button presses
+// on the rows are consumed (no selection change, no event for the parent).
+//
 // UI thread only: workers reach it through the view's UI-thread marshal.
 #include <initializer_list>
 #include <memory>
@@ -19,8 +23,9 @@ class RowSorter;
 class RowStore;
 } // namespace wv
 
-// Sent to the list's parent for every double-click on the list, on a row or
-// on the empty space below the rows.
+// Sent to the list's parent (a wxCommandEvent with the list's id) for every
+// double-click on the list, on a row or on the empty space below the rows,
+// while the click is being handled; read GetSelectionMark() for the row.
 wxDECLARE_EVENT(wvEVT_RESULTS_DBLCLK, wxCommandEvent);
 
 class CResultsListCtrl : public wxListCtrl {
