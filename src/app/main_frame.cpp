@@ -8,6 +8,7 @@
 #include <wx/menu.h>
 #include <wx/prntbase.h>
 #include <wx/statusbr.h>
+#include <wx/utils.h>
 
 #include "app/status_message.h"
 #include "platform/code_page.h"
@@ -109,7 +110,20 @@ bool CMainFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, c
 
     Bind(wxEVT_MENU_HIGHLIGHT, &CMainFrame::OnMenuHighlight, this);
     Bind(wxEVT_MENU_CLOSE, &CMainFrame::OnMenuClose, this);
+    Bind(wxEVT_IDLE, &CMainFrame::OnIdleIndicators, this);
     return true;
+}
+
+void CMainFrame::OnIdleIndicators(wxIdleEvent& event) {
+    event.Skip();
+    wxStatusBar* bar = GetStatusBar();
+    if (!bar || bar->GetFieldsCount() < 4) return;
+    auto show = [bar](int pane, wxKeyCode key, const char* text) {
+        const wxString wanted = wxGetKeyState(key) ? text : "";
+        if (bar->GetStatusText(pane) != wanted) bar->SetStatusText(wanted, pane);
+    };
+    show(2, WXK_NUMLOCK, "NUM");
+    show(3, WXK_SCROLL, "SCRL");
 }
 
 void CMainFrame::SetLabel(const wxString&) {}

@@ -53,6 +53,8 @@ protected:
 private:
     void OnMenuHighlight(wxMenuEvent& event);
     void OnMenuClose(wxMenuEvent& event);
+    // The NUM and SCRL panes follow the keyboard's lock states.
+    void OnIdleIndicators(wxIdleEvent& event);
     bool IsPrintPreviewActive() const;
 
     std::string m_strStatusText;
