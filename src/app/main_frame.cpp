@@ -151,7 +151,7 @@ void CMainFrame::OnMenuClose(wxMenuEvent& event) {
 
 bool CMainFrame::IsPrintPreviewActive() const {
     for (wxWindow* window : wxTopLevelWindows)
-        if (wxDynamicCast(window, wxPreviewFrame) && !window->IsBeingDeleted()) return true;
+        if (window->IsKindOf(wxCLASSINFO(wxPreviewFrame)) && !window->IsBeingDeleted()) return true;
     return false;
 }
 

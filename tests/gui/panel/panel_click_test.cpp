@@ -9,11 +9,30 @@
 #include "app/status_message.h"
 #include "app/tarnwick_app.h"
 #include "banner/animated_picture.h"
+#include "banner/load_banner_thread.h"
+#include "banner_servers.h"
 #include "panel_fixture.h"
 #include "workbench/tarnwick_doc.h"
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
+
+namespace {
+// The panel's windows need no banners: their banner threads are pointed at
+// a port that refuses, so they end at once and publish no link.
+class NoBannerServers : public ::testing::Environment {
+public:
+    void SetUp() override {
+        BannerServer server;
+        server.homePage = "http://" + wvtest::RefusingAddress() + "/";
+        server.ftpHost = wvtest::RefusingAddress();
+        CLoadBannerThread::OverrideProgramSettings(CLoadBannerThread::Settings{server, {}});
+    }
+    void TearDown() override { CLoadBannerThread::OverrideProgramSettings(std::nullopt); }
+};
+[[maybe_unused]] ::testing::Environment* const kNoBannerServers =
+    ::testing::AddGlobalTestEnvironment(new NoBannerServers);
+} // namespace
 
 namespace {
 
@@ -151,6 +170,10 @@ protected:
     void SetUp() override {
         PanelClicks::SetUp();
         if (!view().m_picBanner) GTEST_SKIP() << "no banner picture on the form";
+        // The window's banner thread publishes the links of whatever list it
+        // finds; these tests set the link themselves, so wait until it has
+        // given up on its servers (its list fetch is refused at once).
+        ASSERT_TRUE(PumpUntil([] { return CLoadBannerThread::WorkingThreads() == 0; }, 10s));
         std::ofstream(m_script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << m_log << "'\n";
         wxExecute("chmod +x " + m_script, wxEXEC_SYNC);
         std::remove(m_log.c_str());
