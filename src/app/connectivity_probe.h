@@ -10,8 +10,6 @@ namespace wv {
 
 struct InternetOptions;
 
-// The extra header lines the probe sends with its request.
-extern const char kProbeHeaders[];
 // At most this much of the page is read.
 constexpr std::size_t kProbePageLimit = 1u << 20;
 

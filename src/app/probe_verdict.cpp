@@ -4,10 +4,6 @@
 
 namespace wv {
 
-const char kProbeHeaders[] =
-    "Accept: text/plain, text/html, text/htm\r\n"
-    "User-Agent: HTML Get Sample\r\n";
-
 bool LineForbidsStart(std::string_view line) {
     return AsciiUpper(line).find("EXCEEDED") != std::string::npos;
 }

@@ -2,10 +2,6 @@
 
 #include "platform/internet_session.h"
 
-const char kBannerListHeaders[] =
-    "Accept: text/plain, text/html, text/htm\r\n"
-    "User-Agent: HTML Get Sample\r\n";
-
 std::string BannerListAddress(const std::string& homePage) { return homePage + "/VornthalBanners.txt"; }
 
 namespace {
@@ -48,7 +44,7 @@ bool BannerInternet::ReadBannerList(std::vector<std::string>& lines) {
     try {
         wv::InternetSession session(Options(wv::InternetAccess::Direct));
         std::unique_ptr<wv::HttpFile> file =
-            session.OpenURL(BannerListAddress(m_server.homePage), kBannerListHeaders);
+            session.OpenURL(BannerListAddress(m_server.homePage), wv::kPageRequestHeaders);
         std::vector<std::string> read;
         std::string line;
         while (file->ReadString(line)) read.push_back(line);

@@ -34,9 +34,6 @@ struct BannerServer {
 // server answers it from its root).
 std::string BannerListAddress(const std::string& homePage);
 
-// The header lines sent with the list's request.
-extern const char kBannerListHeaders[];
-
 class BannerInternet {
 public:
     BannerInternet(BannerServer server, std::shared_ptr<wv::TransferStop> stop);

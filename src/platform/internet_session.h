@@ -76,6 +76,12 @@ struct InternetOptions {
     std::shared_ptr<TransferStop> stop;
 };
 
+// The extra header lines the program sends with every page it reads from
+// the vendor's web server (the start-up probe, the banner list).
+inline constexpr char kPageRequestHeaders[] =
+    "Accept: text/plain, text/html, text/htm\r\n"
+    "User-Agent: HTML Get Sample\r\n";
+
 // The largest page OpenURL reads by default; the rest is not read.
 constexpr std::size_t kDefaultPageLimit = 1u << 20;
 // The largest file GetFile accepts by default; a larger one fails.
