@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Saves the X display's root window as a PNG: xwd's dump, re-encoded with
+"""Saves the X display's root window (or one window) as a PNG: xwd's dump, re-encoded with
 the standard library only (no imaging package needed)."""
 import struct
 import subprocess
@@ -55,8 +55,10 @@ def write_png(path, width, height, raw):
 
 
 def main():
+    """screenshot.py OUT.png [WINDOW-ID]: the whole screen, or one window."""
     out = sys.argv[1]
-    dump = subprocess.run(["xwd", "-root", "-silent"], check=True, capture_output=True).stdout
+    target = ["-id", sys.argv[2]] if len(sys.argv) > 2 else ["-root"]
+    dump = subprocess.run(["xwd", *target, "-silent"], check=True, capture_output=True).stdout
     width, height, raw = xwd_to_rgb(dump)
     write_png(out, width, height, raw)
 
