@@ -3,7 +3,9 @@
 #include <csignal>
 #include <cstdlib>
 
+#include <wx/dialog.h>
 #include <wx/docview.h>
+#include <wx/evtloop.h>
 #include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
@@ -161,10 +163,23 @@ bool CTarnwickApp::OnInit() {
     frame->Update();
     // A desktop session ending (or `kill`) closes the window as the user
     // would, so every thread is stopped and joined on the way out.
-    SetSignalHandler(SIGTERM, [](int) {
-        if (wxWindow* top = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) top->Close(true);
-    });
+    SetSignalHandler(SIGTERM, [](int) { CloseWhenNoModalRuns(); });
     return true;
+}
+
+void CTarnwickApp::CloseWhenNoModalRuns() {
+    if (!wxTheApp) return;
+    // Closing from inside a modal loop (the About box, the file selector)
+    // would delete the document and view under the code that opened it:
+    // end the modal windows first and close once the main loop runs again.
+    if (wxEventLoopBase::GetActive() != wxTheApp->GetMainLoop()) {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        wxTheApp->CallAfter([] { CloseWhenNoModalRuns(); });
+        return;
+    }
+    if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
 }
 
 int CTarnwickApp::OnExit() {

@@ -64,6 +64,8 @@ private:
     void SetRegistryKey();
     void LoadStdProfileSettings(unsigned maxFiles);
     void SaveStdProfileSettings();
+    // Closes the main window as the user would, once no modal loop runs.
+    static void CloseWhenNoModalRuns();
     static CTarnwickDoc* WorkbenchDocument();
     static CTarnwickView* WorkbenchView();
 

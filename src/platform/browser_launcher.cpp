@@ -1,6 +1,7 @@
 #include "platform/browser_launcher.h"
 
 #include <cerrno>
+#include <system_error>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
@@ -162,8 +163,14 @@ bool BrowserLauncher::Launch(const std::string& address) {
     std::lock_guard lock(m_mutex);
     if (m_stopping) return false;
     Worker& worker = m_workers.emplace_back();
-    worker.thread = std::thread(&BrowserLauncher::Run, this, &worker, std::move(commands),
-                                std::string(path ? path : "/usr/bin:/bin"));
+    try {
+        worker.thread = std::thread(&BrowserLauncher::Run, this, &worker, std::move(commands),
+                                    std::string(path ? path : "/usr/bin:/bin"));
+    } catch (const std::system_error&) {
+        // A worker without a thread would never finish nor be joinable.
+        m_workers.pop_back();
+        return false;
+    }
     return true;
 }
 

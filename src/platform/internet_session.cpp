@@ -83,6 +83,9 @@ struct TransferEngine {
     // Options every transfer shares.
     void Prepare(CURL* easy) {
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+        // A stopped transfer must not wait for a host-name lookup that does
+        // not answer: the lookup thread is left to finish on its own.
+        curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
         curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
                          static_cast<long>(options.connectTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);

@@ -9,15 +9,15 @@ namespace wv {
 
 namespace {
 std::atomic<UiPoster*> g_poster{nullptr};
-std::thread::id g_uiThread;
+std::atomic<std::thread::id> g_uiThread{};
 } // namespace
 
 void InstallUiPoster(UiPoster* poster) {
-    if (poster) g_uiThread = std::this_thread::get_id();
+    if (poster) g_uiThread.store(std::this_thread::get_id());
     g_poster.store(poster);
 }
 
-bool IsUiThread() { return std::this_thread::get_id() == g_uiThread; }
+bool IsUiThread() { return std::this_thread::get_id() == g_uiThread.load(); }
 
 struct UiCallGate::State {
     std::mutex mutex;
@@ -43,6 +43,7 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
     if (!poster) return false;
 
     struct Call {
+        bool started = false;  // fn has begun on the UI thread: wait for it
         bool done = false;
     };
     auto call = std::make_shared<Call>();
@@ -57,6 +58,7 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
         {
             std::lock_guard lock(state->mutex);
             if (!state->Live(gen)) return;
+            call->started = true;
         }
         fn();
         std::lock_guard lock(state->mutex);
@@ -64,7 +66,10 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
         state->cv.notify_all();
     });
     std::unique_lock lock(state->mutex);
-    state->cv.wait(lock, [&] { return call->done || state->cancelled; });
+    // A call that has begun is always waited for: fn may refer to this
+    // thread's stack.  One that has not begun is given up on a Cancel, even
+    // one followed at once by a Reset.
+    state->cv.wait(lock, [&] { return call->done || (!call->started && !state->Live(gen)); });
     return call->done;
 }
 

@@ -37,8 +37,9 @@ public:
     UiCallGate& operator=(const UiCallGate&) = delete;
 
     // Runs fn on the UI thread and waits for it.  Called on the UI thread it
-    // runs fn at once.  Returns false (fn not run, or its run not awaited)
-    // when the gate is or becomes cancelled, or no poster is installed.
+    // runs fn at once.  Returns false (fn not run) when the gate is or
+    // becomes cancelled before fn begins, or no poster is installed; once fn
+    // has begun, its end is always awaited.
     bool Invoke(const std::function<void()>& fn);
 
     // Queues fn without waiting; it is skipped if the gate is cancelled by the

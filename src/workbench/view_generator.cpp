@@ -1,5 +1,7 @@
 // The variant generator: the Go button in results mode and its worker.
 #include <chrono>
+#include <new>
+#include <system_error>
 #include <cstdio>
 #include <thread>
 
@@ -35,7 +37,13 @@ void CTarnwickView::OnGoButton(wxCommandEvent&) {
     // a second worker; the worker keeps it raised.
     m_bRunning.store(1);
     m_bWorkerBusy.store(true);
-    m_generator = std::thread([this, keyword = m_strKeyword] { GenerateVariants(keyword); });
+    try {
+        m_generator = std::thread([this, keyword = m_strKeyword] { GenerateVariants(keyword); });
+    } catch (const std::system_error&) {
+        // No thread, no run: leave the generator ready for the next click.
+        m_bRunning.store(0);
+        m_bWorkerBusy.store(false);
+    }
 }
 
 void CTarnwickView::GenerateVariants(std::string keyword) {
@@ -52,15 +60,19 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
         m_btnSmartFind->Hide();
     });
 
-    wv::GenerateVariantRows(std::move(keyword), [this](int row, const std::string& variant) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%d", row);
-        // One UI step per row: a header sort can never fall between the
-        // insertion and the cells.
-        if (!UiCall([&] { m_listResults->InsertRow(0, {number, variant, kHint}); })) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return m_bRunning.load() != 0;
-    });
+    try {
+        wv::GenerateVariantRows(std::move(keyword), [this](int row, const std::string& variant) {
+            char number[16];
+            std::snprintf(number, sizeof number, "%d", row);
+            // One UI step per row: a header sort can never fall between the
+            // insertion and the cells.
+            if (!UiCall([&] { m_listResults->InsertRow(0, {number, variant, kHint}); })) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            return m_bRunning.load() != 0;
+        });
+    } catch (const std::bad_alloc&) {
+        // Out of memory mid-run: end it as a stopped run, rows so far kept.
+    }
 
     UiCall([this] { m_listResults->SortByColumn(0, true); });
     UiCall([this] {
@@ -69,7 +81,6 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
         m_bRunning.store(0);
         m_bWorkerBusy.store(false);
     });
-    m_bRunning.store(0);
 }
 
 void CTarnwickView::StopGenerator() {

@@ -8,7 +8,11 @@
 #include <wx/init.h>
 #include <wx/debug.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "app/tarnwick_app.h"
+#include "banner_servers.h"
 #include "platform/wx_ui_poster.h"
 
 
@@ -24,6 +28,12 @@ void FailOnAssert(const wxString& file, int line, const wxString& func, const wx
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // Windows built by tests start a banner thread; unless a test names its
+    // own servers, it talks to a loopback port that refuses at once, never
+    // to the system's name resolver.
+    const std::string refusing = wvtest::RefusingAddress();
+    setenv("WORDVANE_HOME_PAGE", ("http://" + refusing + "/").c_str(), 0);
+    setenv("WORDVANE_FTP_HOST", refusing.c_str(), 0);
     // The program's own application object, but without its OnInit: tests
     // build the windows they need themselves and never run the start-up probe.
     wxApp::SetInstance(new CTarnwickApp);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,21 +32,32 @@ namespace {
 // call ("Deleting") is seen.
 class CaptionRecorder : public wv::UiPoster {
 public:
-    explicit CaptionRecorder(wxButton* go) : m_go(go) { m_captions.push_back(Caption()); }
+    explicit CaptionRecorder(wxButton* go) : m_state(std::make_shared<State>()) {
+        m_state->go = go;
+        m_state->captions.push_back(m_state->Caption());
+    }
     ~CaptionRecorder() override { wv::InstallWxUiPoster(); }
     void Post(std::function<void()> fn) override {
-        wxTheApp->CallAfter([this, fn = std::move(fn)] {
+        // The state is shared with the queued call, which may run after the
+        // recorder is gone (the window's own teardown pumps the queue).
+        wxTheApp->CallAfter([state = m_state, fn = std::move(fn)] {
             fn();
-            std::string now = Caption();
-            if (now != m_captions.back()) m_captions.push_back(now);
+            if (!state->go) return;
+            std::string now = state->Caption();
+            if (now != state->captions.back()) state->captions.push_back(now);
         });
     }
-    const std::vector<std::string>& captions() const { return m_captions; }
+    const std::vector<std::string>& captions() const { return m_state->captions; }
+    // Stops looking at the button (before the window goes).
+    void Detach() { m_state->go = nullptr; }
 
 private:
-    std::string Caption() const { return wv::ToAnsi(m_go->GetLabel()); }
-    wxButton* m_go;
-    std::vector<std::string> m_captions;
+    struct State {
+        std::string Caption() const { return wv::ToAnsi(go->GetLabel()); }
+        wxButton* go = nullptr;
+        std::vector<std::string> captions;
+    };
+    std::shared_ptr<State> m_state;
 };
 
 class Generator : public ::testing::Test {
@@ -96,6 +108,7 @@ TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {
     for (const std::string& hint : window.Column(2)) EXPECT_EQ(hint, "Double Click To Search On eBay");
     EXPECT_EQ(recorder.captions(), (std::vector<std::string>{"Go", "Deleting", "Stop", "Go"}));
     EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    recorder.Detach();
 }
 
 TEST_F(Generator, NewestRowIsOnTopWhileRunningAndStopEndsTheRun) {

@@ -88,6 +88,27 @@ TEST_F(UiMarshal, CancelReleasesAWaitingWorkerWithoutRunningItsCall) {
     EXPECT_FALSE(ran);
 }
 
+TEST_F(UiMarshal, ACallThatHasBegunIsAwaitedEvenWhenCancelledMeanwhile) {
+    wv::UiCallGate gate;
+    std::atomic<bool> returned{false};
+    bool result = false;
+    std::thread worker([&] {
+        int onWorkerStack = 1;
+        result = gate.Invoke([&] {
+            std::thread([&] { gate.Cancel(); }).join();
+            // Give a wrongly released worker the time to return and drop its
+            // stack; this call still uses it.
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            EXPECT_FALSE(returned.load());
+            EXPECT_EQ(onWorkerStack, 1);
+        });
+        returned = true;
+    });
+    poster.PumpUntil([&] { return returned.load(); });
+    worker.join();
+    EXPECT_TRUE(result);
+}
+
 TEST_F(UiMarshal, ACancelledGateRefusesAtOnceAndPostsNothing) {
     wv::UiCallGate gate;
     gate.Cancel();
