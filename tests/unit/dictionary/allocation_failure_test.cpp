@@ -10,7 +10,7 @@
 
 #include "dictionary/word_trie.h"
 #include "test_paths.h"
-#include "trie_inspect.h"
+#include "trie_shape.h"
 
 namespace {
 // Allocations left before the next one fails; negative: never fail.

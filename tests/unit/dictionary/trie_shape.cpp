@@ -1,4 +1,4 @@
-#include "trie_inspect.h"
+#include "trie_shape.h"
 
 #include <bitset>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "dictionary/word_list_import.h"
 #include "dictionary/word_trie.h"
 #include "test_paths.h"
-#include "trie_inspect.h"
+#include "trie_shape.h"
 
 using wvtest::DumpTrie;
 using wvtest::DumpWords;

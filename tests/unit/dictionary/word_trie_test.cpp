@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dictionary/word_trie.h"
-#include "trie_inspect.h"
+#include "trie_shape.h"
 
 using wvtest::DumpTrie;
 
