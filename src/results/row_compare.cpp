@@ -4,6 +4,9 @@
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <locale.h>
 
 #include "results/row_store.h"
@@ -165,52 +168,52 @@ int CompareSortKeys(const SortKey& a, const SortKey& b) {
 
 namespace {
 constexpr size_t kChunkSize = 64 * 1024;
+// Below this many rows a second thread costs more than it saves.
+constexpr size_t kSplitAt = 20000;
 }
 
 RowSorter::RowSorter() = default;
 RowSorter::~RowSorter() = default;
 
-char* RowSorter::Allocate(size_t bytes) {
-    if (bytes > kChunkSize) return m_large.emplace_back(new char[bytes]).get();
-    if (m_chunk < m_chunks.size() && kChunkSize - m_chunkUsed < bytes) {
-        ++m_chunk;
-        m_chunkUsed = 0;
+char* RowSorter::Arena::Allocate(size_t bytes) {
+    if (bytes > kChunkSize) return large.emplace_back(new char[bytes]).get();
+    if (chunk < chunks.size() && kChunkSize - used < bytes) {
+        ++chunk;
+        used = 0;
     }
-    if (m_chunk == m_chunks.size()) m_chunks.emplace_back(new char[kChunkSize]);
-    char* p = m_chunks[m_chunk].get() + m_chunkUsed;
-    m_chunkUsed += bytes;
+    if (chunk == chunks.size()) chunks.emplace_back(new char[kChunkSize]);
+    char* p = chunks[chunk].get() + used;
+    used += bytes;
     return p;
 }
 
-std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
-                                           const DateParser& parseDate) {
-    m_keys.clear();
-    m_keys.reserve(rows.Size());
-    m_chunk = 0;
-    m_chunkUsed = 0;
-    m_large.clear();
-    // Dates matter only when some row that is no number is a date; then every
-    // row may meet one as the second text, numbers included.
-    bool anyDate = false;
-    auto tryDate = [&parseDate](SortKey& key) {
-        if (ParseDate(key.Text(), parseDate, key.date)) key.lengthAndFlags |= SortKey::kDate;
-        return key.IsDate();
-    };
+void RowSorter::Arena::Rewind() {
+    chunk = 0;
+    used = 0;
+    large.clear();
+}
 
+void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
+                           const DateParser& parseDate, Arena& arena,
+                           std::vector<DateCandidate>& candidates) {
+    candidates.clear();
     // A pooled text's key is made once, however many rows share the text.
     std::vector<SortKey> pooledKeys(rows.Pool().IdLimit());
-    std::vector<bool> pooledDone(pooledKeys.size());
+    std::vector<char> pooledState(pooledKeys.size());  // 0 new, 1 done, 2 done and maybe a date
 
-    uint32_t row = 0;
-    rows.ForEachInColumn(column, [&](const CellRef& cell) {
+    uint32_t row = static_cast<uint32_t>(begin);
+    rows.ForEachInColumn(column, begin, end, [&](const CellRef& cell) {
+        SortKey& key = m_keys[row];
         const bool pooled = cell.poolId != CellRef::kInline;
-        if (pooled && pooledDone[cell.poolId]) {
-            SortKey& key = m_keys.emplace_back(pooledKeys[cell.poolId]);
-            key.row = row++;
+        if (pooled && pooledState[cell.poolId]) {
+            key = pooledKeys[cell.poolId];
+            key.row = row;
+            if (pooledState[cell.poolId] == 2) candidates.push_back({row, cell.poolId});
+            ++row;
             return;
         }
-        SortKey& key = m_keys.emplace_back();
-        key.row = row++;
+        key = SortKey{};
+        key.row = row;
         std::string_view text = Trim(cell.text).substr(0, SortKey::kLengthMask);
         // Plain integers, most of a run's first column, need nothing more.
         bool isNumber = PlainInteger(text, key.number);
@@ -223,7 +226,7 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
             }
             oneWord = !other;
             if (lower) {
-                char* copy = Allocate(text.size());
+                char* copy = arena.Allocate(text.size());
                 std::transform(text.begin(), text.end(), copy, [](char c) {
                     return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
                 });
@@ -236,24 +239,90 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
         }
         key.text = text.data();
         key.lengthAndFlags = static_cast<uint32_t>(text.size()) | (isNumber ? SortKey::kNumber : 0);
-        if (!isNumber && parseDate && !(oneWord && parseDate.mayBeDateWord && !parseDate.mayBeDateWord(text)))
-            anyDate |= tryDate(key);
+        const bool maybeDate = !isNumber && parseDate &&
+                               !(oneWord && parseDate.mayBeDateWord && !parseDate.mayBeDateWord(text));
+        if (maybeDate) candidates.push_back({row, cell.poolId});
         if (pooled) {
             pooledKeys[cell.poolId] = key;
-            pooledDone[cell.poolId] = true;
+            pooledState[cell.poolId] = maybeDate ? 2 : 1;
         }
+        ++row;
     });
+}
 
+std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
+                                           const DateParser& parseDate) {
+    const size_t count = rows.Size();
+    m_keys.resize(count);
+    for (Arena& arena : m_arenas) arena.Rewind();
+
+    const size_t half = count >= kSplitAt ? count / 2 : count;
+    std::exception_ptr helperFailed;
+    std::thread helper;
+    if (half < count) {
+        try {
+            helper = std::thread([&] {
+                try {
+                    BuildRange(rows, column, half, count, parseDate, m_arenas[1], m_candidates[1]);
+                } catch (...) {
+                    helperFailed = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No second thread: this one builds every key.
+        }
+    }
+    try {
+        BuildRange(rows, column, 0, helper.joinable() ? half : count, parseDate, m_arenas[0],
+                   m_candidates[0]);
+    } catch (...) {
+        if (helper.joinable()) helper.join();
+        throw;
+    }
+    if (helper.joinable()) {
+        helper.join();
+        if (helperFailed) std::rethrow_exception(helperFailed);
+    } else {
+        m_candidates[1].clear();
+    }
+
+    // Dates matter only when some row that is no number is a date; then every
+    // row may meet one as the second text, numbers included.  A pooled text
+    // is parsed once.
+    bool anyDate = false;
+    std::vector<char> pooledDate;
+    std::vector<double> pooledWhen;
+    for (const auto& candidates : m_candidates) {
+        for (const DateCandidate& candidate : candidates) {
+            SortKey& key = m_keys[candidate.row];
+            bool isDate;
+            if (candidate.poolId != CellRef::kInline) {
+                if (pooledDate.empty()) {
+                    pooledDate.assign(rows.Pool().IdLimit(), 0);
+                    pooledWhen.assign(pooledDate.size(), 0);
+                }
+                char& state = pooledDate[candidate.poolId];  // 0 unknown, 1 no date, 2 date
+                if (!state) state = ParseDate(key.Text(), parseDate, pooledWhen[candidate.poolId]) ? 2 : 1;
+                isDate = state == 2;
+                key.date = pooledWhen[candidate.poolId];
+            } else {
+                isDate = ParseDate(key.Text(), parseDate, key.date);
+            }
+            if (isDate) key.lengthAndFlags |= SortKey::kDate;
+            anyDate |= isDate;
+        }
+    }
     if (anyDate)
         for (SortKey& key : m_keys)
-            if (key.IsNumber()) tryDate(key);
+            if (key.IsNumber() && ParseDate(key.Text(), parseDate, key.date))
+                key.lengthAndFlags |= SortKey::kDate;
     return m_keys;
 }
 
 const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
                                              const DateParser& parseDate) {
     std::vector<SortKey>& keys = BuildKeys(rows, column, parseDate);
-    SortKeys(keys, ascending);
+    SortKeysOnTwoThreads(keys, ascending);
     m_order.resize(keys.size());
     for (size_t i = 0; i < keys.size(); ++i) m_order[i] = keys[i].row;
     return m_order;
@@ -262,9 +331,39 @@ const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column
 void RowSorter::Release() {
     std::vector<SortKey>().swap(m_keys);
     std::vector<uint32_t>().swap(m_order);
-    std::vector<std::unique_ptr<char[]>>().swap(m_chunks);
-    std::vector<std::unique_ptr<char[]>>().swap(m_large);
-    m_chunk = m_chunkUsed = 0;
+    for (Arena& arena : m_arenas) arena = Arena{};
+    for (auto& candidates : m_candidates) std::vector<DateCandidate>().swap(candidates);
+}
+
+namespace {
+template <class Less>
+void StableSortOnTwoThreads(std::vector<SortKey>& keys, Less less) {
+    const auto mid = keys.begin() + static_cast<std::ptrdiff_t>(keys.size() / 2);
+    std::thread helper;
+    if (keys.size() >= kSplitAt) {
+        try {
+            helper = std::thread([&] { std::stable_sort(mid, keys.end(), less); });
+        } catch (const std::system_error&) {
+        }
+    }
+    if (!helper.joinable()) {
+        std::stable_sort(keys.begin(), keys.end(), less);
+        return;
+    }
+    std::stable_sort(keys.begin(), mid, less);
+    helper.join();
+    // Equal keys of the first half come first: the merge keeps the order
+    // stable.  Like the sorts, it stays inside the range whatever the
+    // comparison answers.
+    std::inplace_merge(keys.begin(), mid, keys.end(), less);
+}
+} // namespace
+
+void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending) {
+    if (ascending)
+        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
+    else
+        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
 }
 
 void SortKeys(std::vector<SortKey>& keys, bool ascending) {

@@ -80,6 +80,10 @@ int CompareSortKeys(const SortKey& a, const SortKey& b);
 // next (about 32 bytes a row, plus copies of texts that needed upper-casing)
 // so that repeated sorts of a big list do not pay for fresh memory each
 // time; Release() gives it back.
+//
+// A big list's keys are built on two threads (this one and a helper it
+// joins before returning); dates are parsed on the calling thread only, as
+// the date parser may use the UI library.
 class RowSorter {
 public:
     RowSorter();
@@ -97,17 +101,32 @@ public:
     void Release();
 
 private:
-    char* Allocate(size_t bytes);
+    // Upper-cased text copies made by one key-building thread, reused.
+    struct Arena {
+        char* Allocate(size_t bytes);
+        void Rewind();
+        std::vector<std::unique_ptr<char[]>> chunks;
+        std::vector<std::unique_ptr<char[]>> large;  // copies too big for a chunk
+        size_t chunk = 0, used = 0;
+    };
+    // A row whose text may be a date: parsed after the keys are built.
+    struct DateCandidate {
+        uint32_t row;
+        uint32_t poolId;  // CellRef::kInline when the text is the row's own
+    };
+    void BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
+                    const DateParser& parseDate, Arena& arena, std::vector<DateCandidate>& candidates);
 
     std::vector<SortKey> m_keys;
     std::vector<uint32_t> m_order;
-    std::vector<std::unique_ptr<char[]>> m_chunks;  // upper-cased copies, reused
-    std::vector<std::unique_ptr<char[]>> m_large;   // copies too big for a chunk
-    size_t m_chunk = 0, m_chunkUsed = 0;
+    Arena m_arenas[2];
+    std::vector<DateCandidate> m_candidates[2];
 };
 
 // Sorts the keys stably in the given direction.
 void SortKeys(std::vector<SortKey>& keys, bool ascending);
+// The same, a big vector's halves sorted on two threads and then merged.
+void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending);
 
 // One sort without keeping anything.
 std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,

@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace wv {
@@ -77,13 +78,21 @@ public:
     // fn(CellRef) for one column of every row, top to bottom.
     template <class Fn>
     void ForEachInColumn(size_t column, Fn&& fn) const {
+        ForEachInColumn(column, 0, m_rows.size(), std::forward<Fn>(fn));
+    }
+    // The same for rows [begin, end).  Read-only: two threads may walk
+    // disjoint ranges of an unchanging store at once.
+    template <class Fn>
+    void ForEachInColumn(size_t column, size_t begin, size_t end, Fn&& fn) const {
         // After a sort the records lie in memory in no particular order:
         // fetch a few rows ahead.
         constexpr ptrdiff_t kAhead = 8;
-        auto ahead = m_rows.begin() + std::min<ptrdiff_t>(kAhead, static_cast<ptrdiff_t>(m_rows.size()));
-        for (const unsigned char* block : m_rows) {
-            if (ahead != m_rows.end()) __builtin_prefetch(*ahead++);
-            fn(BlockCell(block, column));
+        const auto first = m_rows.begin() + static_cast<ptrdiff_t>(begin);
+        const auto last = m_rows.begin() + static_cast<ptrdiff_t>(end);
+        auto ahead = first + std::min<ptrdiff_t>(kAhead, last - first);
+        for (auto it = first; it != last; ++it) {
+            if (ahead != last) __builtin_prefetch(*ahead++);
+            fn(BlockCell(*it, column));
         }
     }
     std::string_view Text(size_t row, size_t column) const { return Cell(row, column).text; }

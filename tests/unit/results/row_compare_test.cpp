@@ -206,6 +206,54 @@ TEST(RowCompare, SorterGivesFreshResultsWhenReused) {
     EXPECT_EQ(sorter.Sort(rows, 1, true, kNoDates), expected(second, true));
 }
 
+// A big column's keys are built on two threads, with shared (pooled) long
+// texts and dates parsed afterwards: every key must still compare exactly as
+// its text, on both sides of the split.
+TEST(RowCompare, KeysOfABigColumnCompareExactlyAsTheTexts) {
+    FakeDates dates;
+    auto parser = dates.parser();
+    std::vector<std::string> texts = MixedTexts(40000, 11);
+    const char* const longTexts[] = {"Double Click To Search On eBay", "@1234567890123456",
+                                     "1234567890123456789", "  spaced out words  "};
+    for (size_t i = 0; i < texts.size(); i += 7) texts[i] = longTexts[(i / 7) % std::size(longTexts)];
+    wv::RowStore rows = Column(texts);
+    wv::RowSorter sorter;
+    const auto& keys = sorter.BuildKeys(rows, 0, parser);
+    ASSERT_EQ(keys.size(), texts.size());
+    // Rows to compare every row with: a spread, and the long date text in
+    // each half (dates compare as dates only with dates).
+    std::vector<size_t> others = {7, 7 + 28 * 1000};
+    for (size_t j = 0; j < texts.size(); j += texts.size() / 16 + 3) others.push_back(j);
+    for (size_t j : others)
+        for (size_t i = 0; i < texts.size(); ++i) {
+            ASSERT_EQ(keys[i].row, i);
+            ASSERT_EQ(wv::CompareSortKeys(keys[i], keys[j]), wv::CompareRows(texts[i], texts[j], parser))
+                << i << ": \"" << texts[i] << "\" vs " << j << ": \"" << texts[j] << '"';
+        }
+}
+
+// A big column is sorted in two halves on two threads and merged: equal
+// texts (many here) must keep their order across the halves, in both
+// directions, exactly as one stable sort would leave them.
+TEST(RowCompare, ABigColumnSortsStablyAcrossBothHalves) {
+    // Words only: with numbers among them the comparison is no ordering
+    // and no single answer exists.  Case and blanks make many ties.
+    const char* const words[] = {"b", "a", "C", " c", "A ", "B ", " b", ""};
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < 50000; ++i) texts.push_back(words[(i * 7 + i / 3) % std::size(words)]);
+    wv::RowStore rows = Column(texts);
+    for (bool ascending : {true, false}) {
+        std::vector<uint32_t> expected(texts.size());
+        for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+        std::stable_sort(expected.begin(), expected.end(), [&](uint32_t x, uint32_t y) {
+            return ascending ? wv::CompareRows(texts[x], texts[y], kNoDates) < 0
+                             : wv::CompareRows(texts[y], texts[x], kNoDates) < 0;
+        });
+        wv::RowSorter sorter;
+        EXPECT_EQ(sorter.Sort(rows, 0, ascending, kNoDates), expected) << (ascending ? "ascending" : "descending");
+    }
+}
+
 // The comparison is no strict weak ordering on mixed columns; the sort must
 // still stay inside the array (AddressSanitizer builds check that) and
 // return every row exactly once.
