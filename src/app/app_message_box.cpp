@@ -18,11 +18,11 @@ constexpr long kIconMask = wxICON_EXCLAMATION | wxICON_HAND | wxICON_QUESTION | 
 
 void SetMessageBoxHook(MessageBoxHook hook) { Hook() = std::move(hook); }
 
-int AppMessageBox(const std::string& text, long style) {
+int AppMessageBox(const std::string& text, long style, wxWindow* owner) {
     if ((style & kIconMask) == 0) style |= (style & wxYES_NO) ? wxICON_QUESTION : wxICON_WARNING;
     const std::string caption = "Wordvane";
-    if (Hook()) return Hook()(text, caption, style);
-    wxMessageDialog box(nullptr, FromAnsi(text), FromAnsi(caption), style);
+    if (Hook()) return Hook()(text, caption, style, owner);
+    wxMessageDialog box(owner, FromAnsi(text), FromAnsi(caption), style);
     switch (box.ShowModal()) {
     case wxID_YES: return wxYES;
     case wxID_NO: return wxNO;

@@ -1,17 +1,6 @@
 #include "banner/banner_rotation.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "banner/display_time.h"
-
-bool WorkingDirectoryFile(const std::string& fileName, std::string& path) {
-    std::error_code error;
-    const std::filesystem::path directory = std::filesystem::current_path(error);
-    if (error || directory.empty()) return false;
-    path = directory.string() + "/" + fileName;
-    return true;
-}
 
 BannerRotation::BannerRotation(BannerTimings timings) : m_timings(timings) {
     if (m_timings.maxAttempts < 1) m_timings.maxAttempts = 1;

@@ -45,10 +45,6 @@ public:
     virtual bool GetFile(const std::string& remoteFile, const std::string& localFile) = 0;
 };
 
-// "<working directory>/<fileName>", the directory read whole.  False when the
-// working directory cannot be read (its folder was removed, say).
-bool WorkingDirectoryFile(const std::string& fileName, std::string& path);
-
 class BannerRotation {
 public:
     explicit BannerRotation(BannerTimings timings = {});

@@ -1,11 +1,9 @@
 #include "banner/display_time.h"
 
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
-#include <locale.h>
+#include "platform/c_locale.h"
 
 namespace {
 
@@ -15,14 +13,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 std::size_t SkipDigits(std::string_view text, std::size_t i) {
     while (i < text.size() && IsDigit(text[i])) ++i;
     return i;
-}
-
-// strtod in the "C" locale whatever the program's locale is (wx may set one
-// with a decimal comma).
-double ParseInCLocale(const std::string& number) {
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-    if (c == static_cast<locale_t>(0)) return 0.0;
-    return strtod_l(number.c_str(), nullptr, c);
 }
 
 } // namespace
@@ -53,7 +43,7 @@ double ReadDisplayMinutes(std::string_view text) {
         const std::size_t end = SkipDigits(text, e);
         if (end > e) i = end;
     }
-    return ParseInCLocale(std::string(text.substr(start, i - start)));
+    return wv::StrtodC(text.substr(start, i - start));
 }
 
 std::chrono::milliseconds DisplayWait(double minutes) {

@@ -9,6 +9,7 @@
 #include "banner/animated_picture.h"
 #include "platform/internet_session.h"
 #include "platform/vendor_config.h"
+#include "platform/working_dir.h"
 #include "workbench/tarnwick_doc.h"
 
 namespace {
@@ -52,7 +53,7 @@ CLoadBannerThread::~CLoadBannerThread() { Stop(); }
 bool CLoadBannerThread::Start() {
     if (m_bStarted) return false;
     std::string path;
-    if (!WorkingDirectoryFile("VornthalBanner.gif", path)) return false;
+    if (!wv::WorkingDirectoryFile("VornthalBanner.gif", path)) return false;
     m_strLocalFile = std::move(path);
     ++g_workingThreads;
     ++g_unjoinedThreads;

@@ -49,8 +49,7 @@ std::u32string DecodeCp1252(std::string_view bytes) {
 
 std::string AsciiUpper(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    for (char& c : out) c = AsciiUpper(c);
     return out;
 }
 

@@ -18,6 +18,7 @@ inline bool SignedByteLess(char a, char b) {
 }
 
 // ASCII-only, byte-wise, whatever the locale.
+inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string AsciiUpper(std::string_view text);
 
 } // namespace wv

@@ -7,13 +7,13 @@
 #include <wx/intl.h>
 
 #include "platform/code_page.h"
+#include "platform/cp1252.h"
 
 namespace wv {
 
 namespace {
 
 bool IsAsciiLetter(unsigned c) { return (c | 0x20) - 'a' < 26u; }
-char AsciiUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Words wx's parser takes for a date or time without any digit.  The
 // literals it matches at the start of what is left of the text, so they may
@@ -30,13 +30,13 @@ wxDateTime BaseDay() { return wxDateTime(30, wxDateTime::Dec, 1899); }
 } // namespace
 
 void DateTextParser::AddWord(const wxString& word, bool asPrefix) {
-    std::string bytes = ToAnsi(word.Upper());
+    // Upper-cased as the sort texts are: ASCII only, whatever the locale.
+    std::string bytes = AsciiUpper(ToAnsi(word));
     if (bytes.empty()) return;
     // Words that do not start with an ASCII letter are covered by the rule
     // that any word with a byte above 0x7F may be a date.
-    auto first = static_cast<unsigned char>(AsciiUpperChar(bytes[0]));
+    auto first = static_cast<unsigned char>(bytes[0]);
     if (first < 'A' || first > 'Z') return;
-    for (char& c : bytes) c = AsciiUpperChar(c);
     if (!asPrefix && bytes.size() < 64) m_wholeLengths[first - 'A'] |= uint64_t{1} << bytes.size();
     auto& bucket = (asPrefix ? m_prefixWords : m_wholeWords)[first - 'A'];
     if (std::find(bucket.begin(), bucket.end(), bytes) == bucket.end()) bucket.push_back(std::move(bytes));
@@ -70,10 +70,10 @@ bool DateTextParser::IsDateWord(std::string_view word) const {
     auto startsWith = [word](const std::string& known) {
         if (known.size() > word.size()) return false;
         for (size_t k = 0; k < known.size(); ++k)
-            if (AsciiUpperChar(word[k]) != known[k]) return false;
+            if (AsciiUpper(word[k]) != known[k]) return false;
         return true;
     };
-    const size_t bucket = static_cast<size_t>(AsciiUpperChar(word[0]) - 'A');
+    const size_t bucket = static_cast<size_t>(AsciiUpper(word[0]) - 'A');
     for (const std::string& known : m_prefixWords[bucket])
         if (startsWith(known)) return true;
     if (word.size() >= 64 || !(m_wholeLengths[bucket] >> word.size() & 1)) return false;

@@ -1,14 +1,12 @@
 #include "results/row_compare.h"
 
 #include <algorithm>
-#include <clocale>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <system_error>
 #include <thread>
-#include <locale.h>
 
+#include "platform/c_locale.h"
+#include "platform/cp1252.h"
 #include "results/row_store.h"
 
 namespace wv {
@@ -29,21 +27,6 @@ std::string_view Trim(std::string_view text) {
 template <class T>
 int Sign3(T a, T b) {
     return a < b ? -1 : (b < a ? 1 : 0);
-}
-
-// strtod in the "C" locale, whatever locale the program runs in.
-double StrtodC(std::string_view text) {
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    char small[64];
-    std::unique_ptr<char[]> large;
-    char* buffer = small;
-    if (text.size() >= sizeof small) {
-        large.reset(new char[text.size() + 1]);
-        buffer = large.get();
-    }
-    std::memcpy(buffer, text.data(), text.size());
-    buffer[text.size()] = '\0';
-    return strtod_l(buffer, nullptr, cLocale);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view upperWord) {
@@ -84,12 +67,7 @@ bool IsAsciiLetter(char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26
 
 } // namespace
 
-std::string NormalizeSortText(std::string_view text) {
-    std::string out(Trim(text));
-    for (char& c : out)
-        if (IsLower(c)) c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
+std::string NormalizeSortText(std::string_view text) { return AsciiUpper(Trim(text)); }
 
 bool IsNumberText(std::string_view text) {
     if (text.empty()) return false;
@@ -227,9 +205,7 @@ void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, si
             oneWord = !other;
             if (lower) {
                 char* copy = arena.Allocate(text.size());
-                std::transform(text.begin(), text.end(), copy, [](char c) {
-                    return IsLower(c) ? static_cast<char>(c - 'a' + 'A') : c;
-                });
+                std::transform(text.begin(), text.end(), copy, [](char c) { return AsciiUpper(c); });
                 text = std::string_view(copy, text.size());
             }
             if (StartsLikeNumber(text)) {

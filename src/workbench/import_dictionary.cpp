@@ -5,13 +5,14 @@
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 
+#include "app/app_message_box.h"
 #include "dictionary/word_list_import.h"
 #include "dictionary/word_trie.h"
 
 void CTarnwickView::ImportDictionary() {
     if (!m_pDictionary) return;
     wv::ImportWordList(*m_pDictionary, [this] {
-        return wxMessageBox("The dictionary already contains words.\n\nDo you wish to append this word list?",
-                            "Wordvane", wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
+        return wv::AppMessageBox("The dictionary already contains words.\n\nDo you wish to append this word list?",
+                                 wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
     });
 }

@@ -2,11 +2,9 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/dcclient.h>
 #include <wx/font.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
-#include <wx/printdlg.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
@@ -16,6 +14,7 @@
 #include "res/resources.h"
 #include "results/results_list.h"
 #include "workbench/form_layout.h"
+#include "workbench/panel_model.h"
 #include "workbench/tarnwick_doc.h"
 
 using namespace wv;
@@ -47,7 +46,7 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     // Controls are created in the form's tab order.
     CreatePictures();
     m_grpPanel = new wxStaticBox(m_pForm, wxID_ANY, "", Pos(form::kPanelGroup), Size(form::kPanelGroup));
-    m_grpKeyword = new wxStaticBox(m_pForm, res::IDC_KEYWORD_GROUP, "Please enter keyword to search",
+    m_grpKeyword = new wxStaticBox(m_pForm, res::IDC_KEYWORD_GROUP, panel::kResultsGroupCaption,
                                    Pos(form::kKeywordGroup), Size(form::kKeywordGroup));
     m_editKeyword = new wxTextCtrl(m_pForm, res::IDC_KEYWORD_EDIT, "", Pos(form::kKeywordEdit),
                                    Size(form::kKeywordEdit), wxBORDER_SUNKEN);
@@ -158,8 +157,6 @@ void CTarnwickView::SetUpResultColumns() {
 void CTarnwickView::OnDraw(wxDC*) {
     // Printing and preview show a blank page: the form has nothing to print.
 }
-
-wxPrintout* CTarnwickView::OnCreatePrintout() { return wxView::OnCreatePrintout(); }
 
 bool CTarnwickView::OnClose(bool deleteWindow) {
     if (!wxView::OnClose(deleteWindow)) return false;

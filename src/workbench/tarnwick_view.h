@@ -44,7 +44,6 @@ public:
     bool OnCreate(wxDocument* doc, long flags) override;
     void OnDraw(wxDC* dc) override;  // printing: a blank page
     bool OnClose(bool deleteWindow) override;
-    wxPrintout* OnCreatePrintout() override;
 
     // Builds the workbench.  The one-time steps run on the first call only;
     // a repeat (New, Open) returns the view to results mode as at start.
@@ -121,7 +120,7 @@ private:
     // calling it again does not bind twice.
     void ForwardStaticMouseToView();
 
-    // Sets a button's caption from the worker thread (through the gate).
+    // Worker thread: runs fn on the UI thread and waits; false once stopping.
     bool UiCall(const std::function<void()>& fn) { return m_uiGate.Invoke(fn); }
 
     bool m_bInitialised = false;

@@ -5,9 +5,9 @@
 
 #include "app/tarnwick_app.h"
 #include "banner/animated_picture.h"
-#include "banner/banner_rotation.h"
 #include "banner/load_banner_thread.h"
 #include "dictionary/word_trie.h"
+#include "platform/working_dir.h"
 #include "res/resource.h"
 #include "workbench/form_layout.h"
 #include "workbench/tarnwick_doc.h"
@@ -28,7 +28,7 @@ void CTarnwickView::LoadLogo() {
     if (!m_picLogo) return;
     // No readable working directory: no logo (its size stays 0 by 0).
     std::string path;
-    if (WorkingDirectoryFile("misspelledKeywords.bmp", path)) m_picLogo->LoadFile(path);
+    if (wv::WorkingDirectoryFile("misspelledKeywords.bmp", path)) m_picLogo->LoadFile(path);
     m_picLogo->Draw();
     const wxSize size = m_picLogo->GetPictureSize();
     m_picLogo->SetSize(22, 30, size.GetWidth(), size.GetHeight(), wxSIZE_ALLOW_MINUS_ONE);

@@ -41,12 +41,10 @@ int EntryAt(const std::array<wxRect, 7>& regions, const wxPoint& point) {
     return 0;
 }
 
-// The banner's window rectangle in form client coordinates.
+// The banner is a child of the form, so its rectangle is already in form
+// client coordinates (and asking for it costs no round trip to the server).
 bool OverBanner(const CTarnwickView& view, const wxPoint& point) {
-    if (!view.m_pForm || !view.m_picBanner) return false;
-    wxRect banner = view.m_picBanner->GetScreenRect();
-    banner.SetPosition(view.m_pForm->ScreenToClient(banner.GetPosition()));
-    return banner.Contains(point);
+    return view.m_picBanner && view.m_picBanner->GetRect().Contains(point);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <wx/panel.h>
 #include <wx/statbox.h>
 
+#include "app/app_message_box.h"
 #include "browser/fix_html_view.h"
 #include "platform/code_page.h"
 #include "platform/vendor_config.h"
@@ -12,34 +13,6 @@
 #include "workbench/panel_model.h"
 #include "workbench/search_address.h"
 #include "workbench/tarnwick_view.h"
-#include "workbench/view_message_box.h"
-
-namespace wv {
-
-namespace {
-ViewMessageBoxFn& Hook() {
-    static ViewMessageBoxFn hook;
-    return hook;
-}
-} // namespace
-
-void ShowViewMessageBox(wxWindow* owner, const std::string& text) {
-    if (Hook()) {
-        Hook()(owner, text);
-        return;
-    }
-    // No caption of its own: the application's title.
-    wxMessageDialog box(owner, FromAnsi(text), "Wordvane", wxOK | wxICON_NONE);
-    box.ShowModal();
-}
-
-ViewMessageBoxFn SetViewMessageBoxHook(ViewMessageBoxFn hook) {
-    ViewMessageBoxFn previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
-}
-
-} // namespace wv
 
 namespace {
 // Both searches end in browser mode on the search row, without touching the
@@ -66,7 +39,9 @@ void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
 void CTarnwickView::OnSmartFind(wxCommandEvent&) {
     if (!m_listResults) return;
     if (m_listResults->GetRowCount() <= 0) {
-        wv::ShowViewMessageBox(m_pForm, "Please search for something first so there is data to analyse.");
+        // The view's own box: OK only, no icon, the application title.
+        wv::AppMessageBox("Please search for something first so there is data to analyse.", wxOK | wxICON_NONE,
+                          m_pForm);
         return;
     }
     CResultsListCtrl* list = m_listResults;

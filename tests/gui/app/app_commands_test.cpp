@@ -144,7 +144,7 @@ TEST(ExternalBrowser, FailingLauncherShowsTheBoxOnTheUiThread) {
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     bool onUiThread = false;
     wvtest::RecordedBoxes boxes;
-    wv::SetMessageBoxHook([&](const std::string& text, const std::string& caption, long style) {
+    wv::SetMessageBoxHook([&](const std::string& text, const std::string& caption, long style, wxWindow*) {
         onUiThread = wv::IsUiThread();
         boxes.boxes.push_back({text, caption, style, false});
         return wxOK;

@@ -175,7 +175,7 @@ TEST_F(Attachments, AnUnreadableWorkingDirectoryStartsNoBannerThread) {
 TEST_F(Attachments, AFailedStartStopsTheBannerThreadItStarted) {
     UseServers({StalledBannerList().Url("/"), wvtest::RefusingAddress(), "u", "p"});
     int boxes = 0;
-    wv::SetMessageBoxHook([&](const std::string&, const std::string&, long) {
+    wv::SetMessageBoxHook([&](const std::string&, const std::string&, long, wxWindow*) {
         ++boxes;
         return wxOK;
     });

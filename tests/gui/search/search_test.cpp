@@ -10,6 +10,7 @@
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 
+#include "app/app_message_box.h"
 #include "browser/fix_html_view.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
@@ -18,7 +19,6 @@
 #include "res/resource.h"
 #include "results/results_list.h"
 #include "workbench/tarnwick_view.h"
-#include "workbench/view_message_box.h"
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
@@ -35,12 +35,17 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(kSiteReady && window.view() && view().m_pBrowserPane);
-        wv::SetViewMessageBoxHook([this](wxWindow* owner, const std::string& text) {
+        wv::SetMessageBoxHook([this](const std::string& text, const std::string& caption, long style,
+                                     wxWindow* owner) {
+            // The view's own box: over the form, OK only, no icon.
             EXPECT_EQ(owner, view().GetForm());
+            EXPECT_EQ(caption, "Wordvane");
+            EXPECT_EQ(style & (wxOK | wxICON_NONE | wxYES_NO), wxOK | wxICON_NONE);
             boxes.push_back(text);
+            return wxOK;
         });
     }
-    void TearDown() override { wv::SetViewMessageBoxHook({}); }
+    void TearDown() override { wv::SetMessageBoxHook({}); }
 
     CTarnwickView& view() { return *window.view(); }
     CResultsListCtrl& list() { return *view().m_listResults; }

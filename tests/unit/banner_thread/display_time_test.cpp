@@ -8,6 +8,7 @@
 
 #include "banner/banner_rotation.h"
 #include "banner/display_time.h"
+#include "platform/working_dir.h"
 #include "test_paths.h"
 
 using namespace std::chrono_literals;
@@ -89,12 +90,12 @@ TEST(BannerFields, WorkingDirectoryFileIsTheWholeDirectoryAndTheName) {
     {
         wvtest::ScopedWorkingDir cwd(deep);
         std::string path;
-        ASSERT_TRUE(WorkingDirectoryFile("VornthalBanner.gif", path));
+        ASSERT_TRUE(wv::WorkingDirectoryFile("VornthalBanner.gif", path));
         EXPECT_EQ(path, std::filesystem::current_path().string() + "/VornthalBanner.gif");
         EXPECT_GT(path.size(), 300u);
 
         // A working directory that was removed cannot be read.
         std::filesystem::remove(deep);
-        EXPECT_FALSE(WorkingDirectoryFile("VornthalBanner.gif", path));
+        EXPECT_FALSE(wv::WorkingDirectoryFile("VornthalBanner.gif", path));
     }
 }
