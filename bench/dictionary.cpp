@@ -9,8 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "dictionary/text_file.h"
-#include "dictionary/word_trie.h"
+#include "core/dictionary/text_file.h"
+#include "core/dictionary/word_trie.h"
 
 namespace {
 

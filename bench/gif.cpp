@@ -20,8 +20,8 @@
 #include <wx/panel.h>
 #include <wx/timer.h>
 
-#include "banner/animated_picture.h"
-#include "banner/gif_parser.h"
+#include "ui/banner/animated_picture.h"
+#include "core/banner/gif_parser.h"
 #include "picture_writer.h"
 #include "platform/picture_decoder.h"
 #include "platform/wx_ui_poster.h"

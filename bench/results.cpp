@@ -20,15 +20,15 @@
 #include <string>
 #include <vector>
 
-#include "results/row_compare.h"
-#include "results/row_store.h"
+#include "core/results/row_compare.h"
+#include "core/results/row_store.h"
 
 #ifdef WORDVANE_WITH_UI
 #include <wx/app.h>
 #include <wx/frame.h>
 #include <wx/init.h>
 
-#include "results/results_list.h"
+#include "ui/results/results_list.h"
 #endif
 
 namespace {

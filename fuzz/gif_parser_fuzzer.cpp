@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "banner/gif_animator.h"
-#include "banner/gif_parser.h"
-#include "banner/gif_surface.h"
-#include "platform/picture_decoder.h"
+#include "core/banner/gif_animator.h"
+#include "core/banner/gif_parser.h"
+#include "core/banner/gif_surface.h"
+#include "core/banner/picture.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/cp1252.h"
+#include "core/text/cp1252.h"
 
 extern char** environ;
 

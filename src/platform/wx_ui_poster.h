@@ -1,7 +1,7 @@
 #pragma once
 // The UiPoster that reaches the wx UI thread: CallAfter on the application
 // object (never on a window, which may be gone by the time the call runs).
-#include "platform/ui_marshal.h"
+#include "core/marshal/ui_marshal.h"
 
 namespace wv {
 

@@ -1,0 +1,37 @@
+# wordvane_add_test(NAME <exe> SOURCES <files...> LIBS <targets...>
+#                   LABELS <labels...> [GUI])
+# Adds one test executable.  Without GUI each GoogleTest case is its own
+# CTest entry; with GUI the executable is one entry that takes the display
+# (GUI tests share one display, so they never run at once).
+include(GoogleTest)
+function(wordvane_add_test)
+  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS})
+  if(T_GUI)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" RESOURCE_LOCK display TIMEOUT 600)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${T_LABELS}" TIMEOUT 300)
+  endif()
+endfunction()
+
+# One executable per subfolder of dir, named <prefix>_<subfolder>.
+function(wordvane_add_test_folders dir prefix)
+  cmake_parse_arguments(T "GUI" "" "LIBS;LABELS" ${ARGN})
+  file(GLOB subdirs LIST_DIRECTORIES true ${dir}/*)
+  foreach(sub ${subdirs})
+    if(IS_DIRECTORY ${sub})
+      get_filename_component(name ${sub} NAME)
+      file(GLOB sources CONFIGURE_DEPENDS ${sub}/*.cpp)
+      if(sources)
+        if(T_GUI)
+          wordvane_add_test(NAME ${prefix}_${name} SOURCES ${sources} LIBS ${T_LIBS} LABELS ${T_LABELS} GUI)
+        else()
+          wordvane_add_test(NAME ${prefix}_${name} SOURCES ${sources} LIBS ${T_LIBS} LABELS ${T_LABELS})
+        endif()
+      endif()
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,80 @@
+#include "core/banner/banner_rotation.h"
+
+#include "core/banner/display_time.h"
+
+BannerRotation::BannerRotation(BannerTimings timings) : m_timings(timings) {
+    if (m_timings.maxAttempts < 1) m_timings.maxAttempts = 1;
+}
+
+BannerRotation::~BannerRotation() = default;
+
+std::string BannerRotation::ExtractField(const std::string& line, std::size_t start, std::size_t end) {
+    if (end == std::string::npos || start >= end || start >= line.size()) return {};
+    return line.substr(start, end - start);
+}
+
+void BannerRotation::Run() {
+    if (!FetchBannerList()) return;
+    RotateBanners();
+}
+
+bool BannerRotation::FetchBannerList() {
+    m_nCurrentBanner = 0;
+    // However fast the lines go by (display times of 0, say), the server is
+    // not asked more often than this.
+    if (m_lastFetch) {
+        const auto since = Now() - *m_lastFetch;
+        if (since < m_timings.minFetchInterval &&
+            !Pause(std::chrono::ceil<std::chrono::milliseconds>(m_timings.minFetchInterval - since)))
+            return false;
+    }
+    m_lastFetch = Now();
+    std::vector<std::string> lines;
+    if (!ReadBannerList(lines)) return false;
+    m_bannerLines = std::move(lines);
+    return true;
+}
+
+void BannerRotation::ParseCurrentLine() {
+    const std::string& line = m_bannerLines[static_cast<std::size_t>(m_nCurrentBanner)];
+    constexpr auto none = std::string::npos;
+    const std::size_t p1 = line.find('|');
+    m_dDisplayMinutes = ReadDisplayMinutes(ExtractField(line, 0, p1));
+    const std::size_t p2 = p1 == none ? none : line.find('|', p1 + 1);
+    PublishLink(ExtractField(line, p1 + 1, p2));
+    const std::size_t p3 = p2 == none ? none : line.find('|', p2 + 1);
+    m_strRemoteFile = ExtractField(line, p2 + 1, p3);
+}
+
+bool BannerRotation::DownloadBanner(BannerFtpLogin& ftp) {
+    for (int attempt = 1;; ++attempt) {
+        if (ftp.GetFile(m_strRemoteFile, m_strLocalFile)) return true;
+        if (attempt >= m_timings.maxAttempts || !Pause(m_timings.retryPause)) return false;
+    }
+}
+
+void BannerRotation::RotateBanners() {
+    while (!StopRequested()) {
+        if (m_nCurrentBanner < 0 || static_cast<std::size_t>(m_nCurrentBanner) >= m_bannerLines.size()) {
+            // The list is used up.  One that held nothing is asked for again
+            // only after a pause; a failed fetch shows the previous lines again.
+            if (m_bannerLines.empty() && !Pause(m_timings.emptyListPause)) return;
+            FetchBannerList();
+            continue;
+        }
+
+        ParseCurrentLine();
+        {
+            std::unique_ptr<BannerFtpLogin> ftp = ConnectFtp();
+            if (!ftp) return;
+            const bool downloaded = DownloadBanner(*ftp);
+            ftp.reset();  // one login per banner, closed before it is shown
+            if (StopRequested()) return;
+            if (downloaded) {
+                ShowBanner(m_strLocalFile);
+                if (!Pause(DisplayWait(m_dDisplayMinutes))) return;
+            }
+        }
+        ++m_nCurrentBanner;
+    }
+}

@@ -1,0 +1,114 @@
+#include "core/dictionary/word_trie.h"
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/dictionary/text_file.h"
+
+// Frees a chain and everything below it in constant stack space: a node with
+// a child is rotated so that the child moves in front of it on the chain,
+// which leaves every node childless, and so cheap to delete, when its turn
+// comes.
+void TrieNode::DeleteChain(TrieNode* node) noexcept {
+    while (node) {
+        if (TrieNode* first = node->m_pChild) {
+            node->m_pChild = first->m_pSibling;
+            first->m_pSibling = node;
+            node = first;
+        } else {
+            TrieNode* next = node->m_pSibling;
+            node->m_pSibling = nullptr;
+            delete node;
+            node = next;
+        }
+    }
+}
+
+TrieNode::~TrieNode() {
+    TrieNode* sibling = m_pSibling;
+    TrieNode* child = m_pChild;
+    m_pSibling = m_pChild = nullptr;
+    DeleteChain(sibling);
+    DeleteChain(child);
+}
+
+WordTrie::~WordTrie() {
+    Clear();
+}
+
+void WordTrie::Clear() noexcept {
+    TrieNode::DeleteChain(m_pRoot);
+    m_pRoot = nullptr;
+}
+
+void WordTrie::Insert(const char* word) {
+    // Follow the word as far as the store already spells it ...
+    TrieNode** link = &m_pRoot;
+    while (TrieNode* node = *link) {
+        if (node->m_chLetter != *word) {
+            link = &node->m_pSibling;
+        } else if (*word == 0) {
+            return;  // already stored
+        } else {
+            link = &node->m_pChild;
+            ++word;
+        }
+    }
+
+    // ... then build the rest, end-of-word node included, off to the side and
+    // hang it in with one store, so a failed allocation leaves nothing behind.
+    std::size_t rest = std::char_traits<char>::length(word);
+    std::unique_ptr<TrieNode> tail(new TrieNode(0));
+    while (rest > 0) {
+        auto node = std::make_unique<TrieNode>(word[--rest]);
+        node->m_pChild = tail.release();
+        tail = std::move(node);
+    }
+    *link = tail.release();
+}
+
+namespace {
+// Calls visit for every node below root.  Chains are walked in a loop and
+// pending child chains kept on a heap stack, so word length costs no
+// machine stack.
+template <typename Visit>
+void ForEachNode(const TrieNode* root, Visit visit) {
+    std::vector<const TrieNode*> chains;
+    if (root) chains.push_back(root);
+    while (!chains.empty()) {
+        const TrieNode* node = chains.back();
+        chains.pop_back();
+        for (; node; node = node->Sibling()) {
+            visit(*node);
+            if (node->Child()) chains.push_back(node->Child());
+        }
+    }
+}
+} // namespace
+
+std::int32_t WordTrie::CountWords() const {
+    std::int32_t count = 0;
+    ForEachNode(m_pRoot, [&](const TrieNode& node) { count += node.IsEndOfWord(); });
+    return count;
+}
+
+std::size_t WordTrie::CountNodes() const {
+    std::size_t count = 0;
+    ForEachNode(m_pRoot, [&](const TrieNode&) { ++count; });
+    return count;
+}
+
+bool WordTrie::LoadWordList(const std::string& path, bool append) {
+    if (!append) Clear();
+    try {
+        wv::TextLineReader reader(path);
+        std::string line;
+        while (reader.ReadLine(line)) Insert(line.c_str());
+        return true;
+    } catch (const wv::FileError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}

@@ -1,0 +1,5 @@
+#include <wx/app.h>
+
+#include "ui/app/tarnwick_app.h"
+
+wxIMPLEMENT_APP(CTarnwickApp);

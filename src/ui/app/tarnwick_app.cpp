@@ -1,0 +1,234 @@
+#include "ui/app/tarnwick_app.h"
+
+#include <csignal>
+#include <cstdlib>
+
+#include <wx/dialog.h>
+#include <wx/docview.h>
+#include <wx/evtloop.h>
+#include <wx/filedlg.h>
+#include <wx/filefn.h>
+#include <wx/filename.h>
+#include <wx/fileconf.h>
+#include <wx/image.h>
+
+#include "ui/app/about_dlg.h"
+#include "ui/app/app_message_box.h"
+#include "platform/connectivity_probe.h"
+#include "ui/app/main_frame.h"
+#include "platform/browser_launcher.h"
+#include "platform/internet_session.h"
+#include "core/app/vendor_config.h"
+#include "platform/wx_ui_poster.h"
+#include "ui/workbench/tarnwick_doc.h"
+#include "ui/workbench/tarnwick_view.h"
+
+CTarnwickApp& TheApp() { return *static_cast<CTarnwickApp*>(wxTheApp); }
+
+namespace {
+
+const char kStartFailure[] =
+    "Error - There is either no internet connection or the Tarnwick server is temporarily down "
+    "(Please wait and try again later).";
+const char kLaunchFailure[] = "Failed to get IWebBrowser2 interface. HRESULT";
+
+// The document manager with a most-recently-used list of a chosen length.
+class WorkbenchDocManager : public wxDocManager {
+public:
+    explicit WorkbenchDocManager(unsigned maxFiles) : wxDocManager(0, false), m_maxFiles(maxFiles) {
+        Initialize();
+    }
+    wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(m_maxFiles); }
+
+private:
+    unsigned m_maxFiles;
+};
+
+// The settings folder: the vendor key under the user's configuration folder.
+wxString SettingsFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    wxString base = (xdg && *xdg == '/') ? wxString(xdg) : wxString(home ? home : ".") + "/.config";
+    return base + "/" + wxTheApp->GetVendorName();
+}
+
+} // namespace
+
+CTarnwickApp::CTarnwickApp() : m_strHomePage(wv::GetVendorConfig().homePage) {
+    // Before any thread exists.
+    wv::InitInternet();
+    m_launcher = std::make_unique<wv::BrowserLauncher>([this] {
+        // On the launcher's worker: the box itself is shown by the UI thread.
+        m_launcherGate.Post([] { wv::AppMessageBox(kLaunchFailure, wxOK); });
+    });
+    Bind(wxEVT_MENU, &CTarnwickApp::OnAppAbout, this, wxID_ABOUT);
+}
+
+CTarnwickApp::~CTarnwickApp() {
+    m_launcher->StopAll();
+    m_launcherGate.Cancel();
+}
+
+void CTarnwickApp::SetRegistryKey() {
+    SetVendorName("Local AppWizard-Generated Applications");
+    SetAppName("Wordvane");
+}
+
+void CTarnwickApp::LoadStdProfileSettings(unsigned maxFiles) {
+    wxFileName file(SettingsFolder(), GetAppName() + ".conf");
+    m_config = std::make_unique<wxFileConfig>(GetAppName(), GetVendorName(), file.GetFullPath(), wxString(),
+                                              wxCONFIG_USE_LOCAL_FILE);
+    m_docManager = std::make_unique<WorkbenchDocManager>(maxFiles);
+    m_docManager->FileHistoryLoad(*m_config);
+}
+
+void CTarnwickApp::SaveStdProfileSettings() {
+    if (!m_config || !m_docManager) return;
+    m_docManager->FileHistorySave(*m_config);
+    wxFileName::Mkdir(SettingsFolder(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
+    m_config->Flush();
+}
+
+CMainFrame* CTarnwickApp::CreateMainWindow(wxDocManager* manager) {
+    new wxDocTemplate(manager, "Wordvane", "*.*", "", "", "CTarnwickDoc", "CTarnwickView",
+                      CLASSINFO(CTarnwickDoc), CLASSINFO(CTarnwickView));
+    manager->SetMaxDocsOpen(1);
+    // The manager would make a second document; the application keeps one.
+    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileNew, &TheApp(), wxID_NEW);
+    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileOpen, &TheApp(), wxID_OPEN);
+
+    auto* frame = new CMainFrame;
+    if (!frame->Create(manager, nullptr, wxID_ANY, "Wordvane")) {
+        frame->Destroy();
+        return nullptr;
+    }
+    // The view finds its frame as the top window when it is created.
+    wxTheApp->SetTopWindow(frame);
+    wxDocument* doc = manager->CreateNewDocument();
+    auto* view = doc ? wxDynamicCast(doc->GetFirstView(), CTarnwickView) : nullptr;
+    if (!view) {
+        DestroyMainWindow(frame);
+        return nullptr;
+    }
+    view->OnInitialUpdate();
+    return frame;
+}
+
+void CTarnwickApp::DestroyMainWindow(CMainFrame* frame) {
+    if (!frame) return;
+    // Closing runs the manager's document close: the view stops and joins
+    // its threads and takes its form down before the frame goes.
+    if (!frame->Close(true)) frame->Destroy();
+    if (wxTheApp && wxTheApp->GetTopWindow() == frame) wxTheApp->SetTopWindow(nullptr);
+}
+
+bool CTarnwickApp::OnInit() {
+    // (No control container to enable: the web engine is a plain widget.)
+    // (No three-dimensional controls to enable: GTK draws its own.)
+    SetRegistryKey();
+    LoadStdProfileSettings(4);
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
+    wv::InstallWxUiPoster();
+
+    auto endStart = [this](CMainFrame* frame) {
+        // Nothing the start created may outlive it: the view's threads are
+        // joined when its document closes (no launch can have happened yet).
+        DestroyMainWindow(frame);
+        wv::InstallUiPoster(nullptr);
+        return false;
+    };
+
+    CMainFrame* frame = CreateMainWindow(m_docManager.get());
+    if (!frame) return endStart(nullptr);
+
+    // The standard command line: a document named on it is opened.
+    if (argc > 1 && !argv[1].StartsWith("-")) {
+        const wxString path = argv[1];
+        CTarnwickDoc* doc = WorkbenchDocument();
+        if (!wxFileName::IsFileReadable(path) || !doc || !doc->OnOpenDocument(path)) {
+            wv::AppMessageBox("Failed to open document.", wxOK);
+            return endStart(frame);
+        }
+        m_docManager->AddFileToHistory(path);
+        if (CTarnwickView* view = WorkbenchView()) view->OnInitialUpdate();
+    }
+
+    if (!wv::RunConnectivityProbe(m_strHomePage)) {
+        wv::AppMessageBox(kStartFailure, wxOK | wxSTAY_ON_TOP);
+        return endStart(frame);
+    }
+
+    SetTopWindow(frame);
+    frame->Show();
+    frame->Update();
+    // A desktop session ending (or `kill`) closes the window as the user
+    // would, so every thread is stopped and joined on the way out.
+    SetSignalHandler(SIGTERM, [](int) { CloseWhenNoModalRuns(); });
+    return true;
+}
+
+void CTarnwickApp::CloseWhenNoModalRuns() {
+    if (!wxTheApp) return;
+    // Closing from inside a modal loop (the About box, the file selector)
+    // would delete the document and view under the code that opened it:
+    // end the modal windows first and close once the main loop runs again.
+    if (wxEventLoopBase::GetActive() != wxTheApp->GetMainLoop()) {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        wxTheApp->CallAfter([] { CloseWhenNoModalRuns(); });
+        return;
+    }
+    if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
+}
+
+int CTarnwickApp::OnExit() {
+    m_launcher->StopAll();
+    m_launcherGate.Cancel();
+    SaveStdProfileSettings();
+    wv::InstallUiPoster(nullptr);
+    return wxApp::OnExit();
+}
+
+CTarnwickDoc* CTarnwickApp::WorkbenchDocument() {
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (!manager) return nullptr;
+    for (auto* node = manager->GetDocuments().GetFirst(); node; node = node->GetNext())
+        if (auto* doc = wxDynamicCast(node->GetData(), CTarnwickDoc)) return doc;
+    return nullptr;
+}
+
+CTarnwickView* CTarnwickApp::WorkbenchView() {
+    CTarnwickDoc* doc = WorkbenchDocument();
+    return doc ? wxDynamicCast(doc->GetFirstView(), CTarnwickView) : nullptr;
+}
+
+void CTarnwickApp::OnFileNew(wxCommandEvent&) {
+    CTarnwickDoc* doc = WorkbenchDocument();
+    CTarnwickView* view = WorkbenchView();
+    if (!doc || !view || !doc->OnSaveModified() || !doc->OnNewDocument()) return;
+    view->OnInitialUpdate();
+}
+
+void CTarnwickApp::OnFileOpen(wxCommandEvent&) {
+    CTarnwickDoc* doc = WorkbenchDocument();
+    CTarnwickView* view = WorkbenchView();
+    if (!doc || !view) return;
+    wxString path = m_chooseFile ? m_chooseFile()
+                                 : wxFileSelector("Open", wxEmptyString, wxEmptyString, wxEmptyString, "*",
+                                                  wxFD_OPEN | wxFD_FILE_MUST_EXIST, GetTopWindow());
+    if (path.empty() || !doc->OnSaveModified() || !doc->OnOpenDocument(path)) return;
+    if (wxDocManager* manager = doc->GetDocumentManager()) manager->AddFileToHistory(path);
+    view->OnInitialUpdate();
+}
+
+void CTarnwickApp::OnAppAbout(wxCommandEvent&) {
+    CAboutDlg about(GetTopWindow());
+    about.ShowModal();
+}
+
+void CTarnwickApp::LaunchExternalBrowser(std::string address) { m_launcher->Launch(address); }
+
+bool CTarnwickApp::WaitForLaunches(int timeoutMs) {
+    return m_launcher->WaitIdle(std::chrono::milliseconds(timeoutMs));
+}

@@ -1,0 +1,173 @@
+#include "ui/banner/animated_picture.h"
+
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <system_error>
+#include <vector>
+
+#include <wx/bitmap.h>
+#include <wx/dcclient.h>
+#include <wx/image.h>
+#include <wx/settings.h>
+
+#include "platform/picture_decoder.h"
+
+namespace {
+
+std::atomic<int> g_liveAnimationThreads{0};
+
+GifRgb SystemColour(wxSystemColour index) {
+    const wxColour colour = wxSystemSettings::GetColour(index);
+    return {colour.Red(), colour.Green(), colour.Blue()};
+}
+
+// The whole file, or nothing when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    std::uint8_t chunk[64 * 1024];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) break;
+    }
+    const bool ok = !std::ferror(file) && std::feof(file);
+    std::fclose(file);
+    return ok;
+}
+
+} // namespace
+
+CAnimatedPicture::CAnimatedPicture() = default;
+
+CAnimatedPicture::CAnimatedPicture(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
+    Create(parent, id, pos, size);
+}
+
+bool CAnimatedPicture::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
+    // Every pixel comes from the surface: no background erase, so no flicker.
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    if (!wxWindow::Create(parent, id, pos, size, wxBORDER_NONE)) return false;
+    m_clrMenu = SystemColour(wxSYS_COLOUR_MENU);
+    m_clrButtonFace = SystemColour(wxSYS_COLOUR_BTNFACE);
+    Bind(wxEVT_PAINT, &CAnimatedPicture::OnPaint, this);
+    return true;
+}
+
+CAnimatedPicture::~CAnimatedPicture() {
+    // Repaints the animation thread has queued must not reach a dead window.
+    m_gate.Cancel();
+    StopAnimation();
+}
+
+int CAnimatedPicture::WaitForDelay(int delay) { return GifAnimator::WaitForDelay(delay); }
+
+int CAnimatedPicture::LiveAnimationThreads() { return g_liveAnimationThreads.load(); }
+
+bool CAnimatedPicture::LoadFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes) || bytes.empty() ||
+        bytes.size() > std::numeric_limits<std::uint32_t>::max())
+        return false;
+    return LoadData(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+}
+
+bool CAnimatedPicture::LoadData(const std::uint8_t* data, std::uint32_t size) {
+    Clear();
+    const bool loaded = m_parser.LoadData(data, size, wv::DecodePicture);
+    m_nWidth = m_parser.Width();
+    m_nHeight = m_parser.Height();
+    if (!loaded) return false;
+    return CreateSurface(m_parser.Width(), m_parser.Height());
+}
+
+bool CAnimatedPicture::CreateSurface(int width, int height) {
+    // The window belongs to the UI thread; a loading worker waits for it here
+    // while holding no lock the UI thread could need.
+    if (!m_gate.Invoke([this, width, height] { SetSize(wxSize(width, height)); })) return false;
+    m_surface.Create(width, height, m_clrMenu);
+    m_animator.SetBackground(m_clrButtonFace);
+    RequestRepaint();
+    return true;
+}
+
+void CAnimatedPicture::Draw() {
+    if (!m_surface.IsReady()) return;
+    if (m_parser.IsAnimated()) {
+        if (m_thread.joinable()) return;
+        try {
+            m_thread = std::thread([this] { AnimationLoop(); });
+        } catch (const std::system_error&) {
+            // No thread: the surface keeps its fill.
+        }
+        return;
+    }
+    // A GIF of several frames of which only one decoded has no still picture:
+    // the surface keeps its fill.
+    const auto& still = m_parser.StillPicture();
+    if (!still) return;
+    m_surface.Draw(*still, m_parser.StillRect());
+    RequestRepaint();
+}
+
+wxSize CAnimatedPicture::GetPictureSize() const { return wxSize(m_nWidth.load(), m_nHeight.load()); }
+
+void CAnimatedPicture::StopAnimation() {
+    m_stopEvent.Set();
+    if (m_thread.joinable()) m_thread.join();
+    m_stopEvent.Reset();
+}
+
+void CAnimatedPicture::Clear() {
+    StopAnimation();
+    m_parser.Reset();
+    m_surface.Destroy();
+    m_animator.Reset();
+}
+
+void CAnimatedPicture::CancelWindowCalls() { m_gate.Cancel(); }
+
+bool CAnimatedPicture::IsAnimated() const { return m_parser.IsAnimated(); }
+
+GifSurfaceCopy CAnimatedPicture::CopySurface() const { return m_surface.Copy(); }
+
+void CAnimatedPicture::AnimationLoop() {
+    ++g_liveAnimationThreads;
+    m_animator.Run(m_parser.Frames(), *this);
+    --g_liveAnimationThreads;
+}
+
+bool CAnimatedPicture::StopRequested() const { return m_stopEvent.IsSet(); }
+
+void CAnimatedPicture::WaitFrameDelay(int milliseconds) { m_stopEvent.WaitFor(milliseconds); }
+
+void CAnimatedPicture::FrameShown() { RequestRepaint(); }
+
+void CAnimatedPicture::RequestRepaint() {
+    // One queued repaint is enough however many frames are drawn meanwhile.
+    if (m_bRepaintPending.exchange(true)) return;
+    m_gate.Post([this] {
+        m_bRepaintPending = false;
+        Refresh(false);
+    });
+}
+
+void CAnimatedPicture::OnPaint(wxPaintEvent&) {
+    wxPaintDC dc(this);
+    PaintSurface(dc);
+}
+
+void CAnimatedPicture::PaintSurface(wxDC& dc) {
+    if (m_surface.Generation() != m_paintedGeneration) {
+        const GifSurfaceCopy copy = m_surface.Copy();
+        m_paintedGeneration = copy.generation;
+        m_paintBitmap.reset();
+        if (copy.width > 0 && copy.height > 0) {
+            wxImage image(copy.width, copy.height, false);
+            std::memcpy(image.GetData(), copy.rgb.data(), copy.rgb.size());
+            m_paintBitmap = std::make_unique<wxBitmap>(image);
+        }
+    }
+    if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, 0, 0, false);
+}

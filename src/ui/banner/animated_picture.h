@@ -1,0 +1,114 @@
+#pragma once
+// A window that shows one picture file (a Windows bitmap or a GIF) and plays
+// an animated GIF on a thread of its own.
+//
+// Everything is drawn into an off-screen surface of the picture's size; a
+// paint copies that surface to the window as one bitmap, so nothing flickers.
+// An animation is cut into frames and every frame decoded once, at load time;
+// the animation thread only draws ready pixels and sleeps between frames.
+//
+// Threads:
+// - The UI thread creates and destroys the control and paints it.
+// - One thread at a time loads it: LoadFile/LoadData, Draw, GetPictureSize,
+//   StopAnimation and Clear (the UI thread for the logo, the banner thread
+//   for the banner).  A load may run on a worker: reading, parsing and
+//   decoding happen there, and the one window operation it needs (resizing)
+//   is marshalled to the UI thread and awaited.
+// - The animation thread draws into the surface and asks the UI thread, without
+//   waiting, to repaint.  It never waits on the UI thread, so stopping it
+//   (which any load does first) always ends promptly.
+// - Before destroying the control while a worker may be inside LoadFile, the
+//   UI thread calls CancelWindowCalls() and then joins that worker.  The
+//   destructor stops the animation thread.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include <wx/window.h>
+
+#include "core/banner/gif_animator.h"
+#include "core/banner/gif_parser.h"
+#include "core/banner/gif_surface.h"
+#include "core/marshal/ui_marshal.h"
+
+class wxBitmap;
+class wxDC;
+class wxPaintEvent;
+
+class CAnimatedPicture : public wxWindow, private GifAnimationHost {
+public:
+    CAnimatedPicture();
+    CAnimatedPicture(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+                     const wxSize& size = wxDefaultSize);
+    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos = wxDefaultPosition,
+                const wxSize& size = wxDefaultSize);
+    ~CAnimatedPicture() override;
+
+    // Reads the whole file and loads it.  A file that cannot be opened or
+    // read, or is empty, returns false and leaves the control as it was
+    // (still playing, if it was); otherwise the result is LoadData's.
+    bool LoadFile(const std::string& path);
+    // Stops and clears the previous picture, then interprets the bytes (the
+    // caller keeps them) and makes the window and its surface the picture's
+    // size, filled with the menu colour.  True when the picture is ready for
+    // Draw.
+    bool LoadData(const std::uint8_t* data, std::uint32_t size);
+    // Shows what was loaded: a still picture is drawn into the surface; an
+    // animation gets its thread, unless one is already playing.  Does nothing
+    // without a surface.
+    void Draw();
+    // The picture's size in pixels: the last size a load set.  Any thread.
+    wxSize GetPictureSize() const;
+    // Ends the animation thread, if any, and waits for it to end.
+    void StopAnimation();
+    // Stops the animation and drops the picture, its frames and the surface.
+    void Clear();
+    // UI thread: completes a resize a worker is waiting for inside LoadFile as
+    // failed, and refuses later ones.  For shutting down a loading worker.
+    void CancelWindowCalls();
+
+    // How long a frame with the given delay in hundredths of a second stays
+    // up, in milliseconds.
+    static int WaitForDelay(int delay);
+
+    // For tests and diagnostics.
+    GifSurfaceCopy CopySurface() const;
+    bool IsAnimated() const;
+    bool IsPlaying() const { return m_thread.joinable(); }
+    static int LiveAnimationThreads();
+    // What a paint draws, drawn into any device context (UI thread).
+    void PaintSurface(wxDC& dc);
+
+private:
+    bool CreateSurface(int width, int height);
+    void AnimationLoop();
+    void RequestRepaint();
+    void OnPaint(wxPaintEvent& event);
+
+    // GifAnimationHost, for the animation thread.
+    bool StopRequested() const override;
+    void WaitFrameDelay(int milliseconds) override;
+    void FrameShown() override;
+
+    std::atomic<std::int32_t> m_nWidth{0};
+    std::atomic<std::int32_t> m_nHeight{0};
+    // System colours, read on the UI thread at creation: the first fill of a
+    // surface is the menu colour, later ones the button-face colour.
+    GifRgb m_clrMenu = kGifWhite;
+    GifRgb m_clrButtonFace = kGifWhite;
+
+    GifParser m_parser;
+    GifSurface m_surface;
+    GifAnimator m_animator{m_surface};
+    GifStopEvent m_stopEvent;
+    std::thread m_thread;
+
+    wv::UiCallGate m_gate;
+    std::atomic<bool> m_bRepaintPending{false};
+
+    // UI thread: the bitmap last painted and the surface generation it shows.
+    std::unique_ptr<wxBitmap> m_paintBitmap;
+    std::uint64_t m_paintedGeneration = 0;
+};

@@ -1,0 +1,92 @@
+#pragma once
+// The banner thread: keeps the workbench's banner picture supplied with the
+// vendor's banners (see banner_rotation.h for the rotation itself).  It
+// downloads each banner into "<working directory>/VornthalBanner.gif", loads
+// it into the banner control, places the control at the top right of the main
+// window's client area, publishes the banner's link in the document and waits
+// for the banner's display time.
+//
+// Ownership: the view owns the object and its thread; the document and the
+// banner control are the view's and must outlive the thread.  Stop() (also
+// run by the destructor) ends and joins the thread; the view calls it when
+// its window is destroyed, before any control goes.
+//
+// Threads:
+// - Start, Stop and the destructor on the UI thread.
+// - The thread itself (InitInstance) calls the banner control's LoadFile,
+//   Draw and GetPictureSize, whose contract allows one loading thread; the
+//   main window's client size and the control's move run on the UI thread
+//   through this object's UiCallGate.  It never touches a window itself.
+// - A stop wakes every wait (display time, retry pause, empty-list pause) at
+//   once and aborts a transfer in progress.
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/banner_internet.h"
+#include "core/banner/banner_rotation.h"
+#include "core/marshal/ui_marshal.h"
+
+class CAnimatedPicture;
+class CTarnwickDoc;
+
+namespace wv {
+class TransferStop;
+}
+
+class CLoadBannerThread : public BannerRotation {
+public:
+    struct Settings {
+        BannerServer server;
+        BannerTimings timings;
+    };
+
+    // The program's settings: the vendor's servers from its configuration
+    // (the given home page, the FTP host and account) and the standard
+    // timings, unless a test has put others in place.  UI thread.
+    static Settings ProgramSettings(const std::string& homePage);
+    // Tests: ProgramSettings returns these instead until reset with nullopt.
+    static void OverrideProgramSettings(std::optional<Settings> settings);
+
+    // doc receives the links, banner the banners; either may be null.
+    CLoadBannerThread(CTarnwickDoc* doc, CAnimatedPicture* banner, Settings settings);
+    ~CLoadBannerThread() override;
+
+    // Reads the working directory and starts the thread.  False, and no
+    // thread, when the directory cannot be read, the thread cannot be made
+    // or it was started before.
+    bool Start();
+    // Ends the thread's work at once and joins it.  Safe to call twice.
+    void Stop();
+    // True once the thread's work has ended (on its own or by Stop).
+    bool HasEnded() const { return m_bEnded.load(); }
+
+    // The thread's work: the rotation until it ends for good.  Returns false,
+    // as a thread without a message loop does.
+    bool InitInstance();
+
+    // Diagnostics for tests: threads whose work has not ended yet, and
+    // threads started but not yet joined.
+    static int WorkingThreads();
+    static int UnjoinedThreads();
+
+protected:
+    bool ReadBannerList(std::vector<std::string>& lines) override;
+    std::unique_ptr<BannerFtpLogin> ConnectFtp() override;
+    void PublishLink(const std::string& link) override;
+    void ShowBanner(const std::string& localFile) override;
+    bool Pause(std::chrono::milliseconds duration) override;
+    bool StopRequested() const override;
+
+private:
+    CTarnwickDoc* const m_pDoc;
+    CAnimatedPicture* const m_pBanner;
+    const std::shared_ptr<wv::TransferStop> m_stop;
+    BannerInternet m_internet;
+    wv::UiCallGate m_gate;
+    std::thread m_thread;
+    bool m_bStarted = false;  // UI thread
+    std::atomic<bool> m_bEnded{false};
+};

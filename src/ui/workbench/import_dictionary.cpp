@@ -1,0 +1,18 @@
+// The view's word-list import: the question to the user is the only part that
+// needs a window; loading and the append-or-replace decision are pure logic.
+#include "ui/workbench/tarnwick_view.h"
+
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+
+#include "ui/app/app_message_box.h"
+#include "core/dictionary/word_list_import.h"
+#include "core/dictionary/word_trie.h"
+
+void CTarnwickView::ImportDictionary() {
+    if (!m_pDictionary) return;
+    wv::ImportWordList(*m_pDictionary, [this] {
+        return wv::AppMessageBox("The dictionary already contains words.\n\nDo you wish to append this word list?",
+                                 wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
+    });
+}

@@ -1,0 +1,28 @@
+#include "ui/workbench/tarnwick_doc.h"
+
+#include <wx/app.h>
+#include <wx/docview.h>
+
+wxIMPLEMENT_DYNAMIC_CLASS(CTarnwickDoc, wxDocument);
+
+bool CTarnwickDoc::OnNewDocument() { return wxDocument::OnNewDocument(); }
+
+bool CTarnwickDoc::OnSaveDocument(const wxString&) { return true; }
+bool CTarnwickDoc::DoSaveDocument(const wxString&) { return true; }
+bool CTarnwickDoc::DoOpenDocument(const wxString&) { return true; }
+
+CTarnwickDoc* CTarnwickDoc::GetDoc() {
+    wxDocManager* manager = wxDocManager::GetDocumentManager();
+    if (!manager) return nullptr;
+    return wxDynamicCast(manager->GetCurrentDocument(), CTarnwickDoc);
+}
+
+std::string CTarnwickDoc::GetBannerLink() const {
+    std::lock_guard lock(m_linkMutex);
+    return m_strBannerLink;
+}
+
+void CTarnwickDoc::SetBannerLink(std::string link) {
+    std::lock_guard lock(m_linkMutex);
+    m_strBannerLink = std::move(link);
+}

@@ -1,0 +1,189 @@
+// The navigation panel: entry selection, mode switching, mouse and commands.
+#include <initializer_list>
+#include <string>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/panel.h>
+#include <wx/statbox.h>
+#include <wx/utils.h>
+
+#include "ui/app/main_frame.h"
+#include "core/app/status_message.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/banner/animated_picture.h"
+#include "ui/browser/fix_html_view.h"
+#include "core/app/vendor_config.h"
+#include "ui/results/results_list.h"
+#include "core/workbench/panel_model.h"
+#include "ui/workbench/tarnwick_doc.h"
+#include "ui/workbench/tarnwick_view.h"
+
+namespace panel = wv::panel;
+
+namespace {
+
+std::string PageAddress(panel::Page page) {
+    switch (page) {
+    case panel::Page::None: return {};
+    case panel::Page::Store: return wv::GetVendorConfig().storePage;
+    case panel::Page::SecondSite: return wv::GetVendorConfig().secondSite;
+    default: return panel::HomePageAddress(TheApp().GetHomePage(), page);
+    }
+}
+
+// Regions are half-open (left <= x < right, top <= y < bottom), as wxRect's
+// Contains is for a rectangle built from a width and height; the empty
+// rectangles of entries 5-7 contain nothing.
+int EntryAt(const std::array<wxRect, 7>& regions, const wxPoint& point) {
+    for (int i = 0; i < 7; ++i)
+        if (!regions[i].IsEmpty() && regions[i].Contains(point)) return i + 1;
+    return 0;
+}
+
+// The banner is a child of the form, so its rectangle is already in form
+// client coordinates (and asking for it costs no round trip to the server).
+bool OverBanner(const CTarnwickView& view, const wxPoint& point) {
+    return view.m_picBanner && view.m_picBanner->GetRect().Contains(point);
+}
+
+} // namespace
+
+void CTarnwickView::SelectPanelEntry(int entry) {
+    for (int i = 0; i < 7; ++i) m_bEntrySelected[i] = (i == entry - 1) ? 1 : 0;
+    // Entries 5-7 have no rectangle, so this always repaints the whole form.
+    if (m_pForm) m_pForm->Refresh(true);
+}
+
+int CTarnwickView::SelectedPanelEntry() const { return panel::FirstSelected(m_bEntrySelected); }
+
+void CTarnwickView::ShowBrowserPane() {
+    if (m_pBrowserPane && m_pBrowserPane->GetWindow()) m_pBrowserPane->GetWindow()->Show();
+    if (m_listResults) m_listResults->Hide();
+}
+
+void CTarnwickView::ShowResultsList() {
+    if (m_pBrowserPane && m_pBrowserPane->GetWindow()) m_pBrowserPane->GetWindow()->Hide();
+    if (m_listResults) m_listResults->Show();
+}
+
+void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
+    event.Skip();
+    if (!m_pForm) return;
+    const wxPoint point = event.GetPosition();
+
+    // The banner opens its link and the press goes on to the rows.
+    if (OverBanner(*this, point)) {
+        std::string link;
+        if (CTarnwickDoc* doc = GetWorkbenchDoc()) link = doc->GetBannerLink();
+        TheApp().LaunchExternalBrowser(link);
+    }
+
+    const int entry = EntryAt(m_rgnEntry, point);
+    if (entry < 1 || entry > panel::kRows) return;
+    const panel::PressOutcome press = panel::PressOnRow(entry, IsRunning());
+    SelectPanelEntry(press.entry);
+    if (press.resultsMode) {
+        ShowResultsList();
+        m_btnGo->SetLabel(press.goCaption);
+        m_btnSmartFind->Show(press.smartFindShown);
+        m_grpKeyword->SetLabel(press.groupCaption);
+    } else {
+        m_grpKeyword->SetLabel(press.groupCaption);
+        ShowBrowserPane();
+        m_btnGo->SetLabel(press.goCaption);
+        m_btnSmartFind->Show(press.smartFindShown);
+    }
+    m_pForm->Refresh(true);
+    // A press on the selected store or resources row loads its page anew.
+    if (press.page != panel::Page::None && m_pBrowserPane) m_pBrowserPane->Navigate(PageAddress(press.page));
+}
+
+void CTarnwickView::OnRButtonDown(wxMouseEvent& event) { OnLButtonDown(event); }
+
+void CTarnwickView::OnMouseMove(wxMouseEvent& event) {
+    event.Skip();
+    if (!m_pForm) return;
+    // Only an active application takes the focus back; the window is never
+    // raised, which X11 and Wayland leave to the window manager anyway.
+    if (wxTheApp->IsActive()) {
+        wxWindow* focus = wxWindow::FindFocus();
+        wxWindow* pane = m_pBrowserPane ? m_pBrowserPane->GetWindow() : nullptr;
+        const bool onForm = focus && (focus == m_pForm || (focus->GetParent() == m_pForm && focus != pane));
+        // The form hands the focus to its last focused control.
+        if (!onForm) m_pForm->SetFocus();
+    }
+    if (auto* frame = wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame))
+        frame->FormatStatusText("%s", wv::kVendorNotice);  // the notice as the whole text
+}
+
+void CTarnwickView::OnSetCursor(wxSetCursorEvent& event) {
+    // Whatever window the pointer is on, the question is only whether it is
+    // over the banner.
+    if (m_pForm && m_hHandCursor.IsOk() &&
+        OverBanner(*this, m_pForm->ScreenToClient(wxGetMousePosition()))) {
+        event.SetCursor(m_hHandCursor);
+        return;
+    }
+    event.Skip();
+}
+
+void CTarnwickView::OnPanelCommand(wxCommandEvent& event) {
+    panel::CommandOutcome command;
+    if (!panel::PanelCommand(event.GetId(), command)) {
+        event.Skip();
+        return;
+    }
+    if (command.entry == 1) {
+        SelectPanelEntry(1);
+        ShowResultsList();
+        if (m_pForm) m_pForm->Refresh(true);
+    } else if (command.entry > 1) {
+        SelectPanelEntry(command.entry);
+        ShowBrowserPane();
+        if (m_pForm) m_pForm->Refresh(true);
+        if (command.page != panel::Page::None && m_pBrowserPane)
+            m_pBrowserPane->Navigate(PageAddress(command.page));
+    }
+    // The browser's answers (nothing to go back to, say) are of no interest.
+    if (!m_pBrowserPane) return;
+    switch (command.call) {
+    case panel::BrowserCall::Back: m_pBrowserPane->GoBack(); break;
+    case panel::BrowserCall::Forward: m_pBrowserPane->GoForward(); break;
+    case panel::BrowserCall::Stop: m_pBrowserPane->Stop(); break;
+    case panel::BrowserCall::Refresh: m_pBrowserPane->Refresh(); break;
+    case panel::BrowserCall::None: break;
+    }
+}
+
+void CTarnwickView::ForwardMouseToView(wxMouseEvent& event) {
+    // The child keeps its own handling of the event.
+    event.Skip();
+    auto* from = wxDynamicCast(event.GetEventObject(), wxWindow);
+    if (!m_pForm || !from || from == m_pForm) return;
+    wxMouseEvent forwarded(event);
+    forwarded.SetEventObject(m_pForm);
+    forwarded.SetId(m_pForm->GetId());
+    forwarded.SetPosition(m_pForm->ScreenToClient(from->ClientToScreen(event.GetPosition())));
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN)
+        OnLButtonDown(forwarded);
+    else if (type == wxEVT_RIGHT_DOWN)
+        OnRButtonDown(forwarded);
+    else if (type == wxEVT_MOTION)
+        OnMouseMove(forwarded);
+}
+
+void CTarnwickView::ForwardStaticMouseToView() {
+    // Pictures and group boxes were transparent to the mouse where the form
+    // was designed; here they take the presses over them (a group box the
+    // ten pixels inside its edges, which reach into the panel's rows), so
+    // they hand them on.  Unbinding first keeps a repeated call harmless.
+    for (wxWindow* child : std::initializer_list<wxWindow*>{m_picBanner, m_picLogo, m_grpPanel, m_grpKeyword}) {
+        if (!child) continue;
+        for (const auto& type : {wxEVT_LEFT_DOWN, wxEVT_RIGHT_DOWN, wxEVT_MOTION}) {
+            child->Unbind(type, &CTarnwickView::ForwardMouseToView, this);
+            child->Bind(type, &CTarnwickView::ForwardMouseToView, this);
+        }
+    }
+}

@@ -1,0 +1,52 @@
+// The auction-site search: double-click search and Smart Find.
+#include <string>
+
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/statbox.h>
+
+#include "ui/app/app_message_box.h"
+#include "ui/browser/fix_html_view.h"
+#include "platform/code_page.h"
+#include "core/app/vendor_config.h"
+#include "ui/results/results_list.h"
+#include "core/workbench/panel_model.h"
+#include "core/workbench/search_address.h"
+#include "ui/workbench/tarnwick_view.h"
+
+namespace {
+// Both searches end in browser mode on the search row, without touching the
+// Go button, Smart Find or a generator run.
+void ShowSearch(CTarnwickView& view, const std::string& address) {
+    if (view.m_pBrowserPane) view.m_pBrowserPane->Navigate(address);
+    view.SelectPanelEntry(2);
+    if (view.m_grpKeyword) view.m_grpKeyword->SetLabel(wv::panel::kBrowserGroupCaption);
+    view.ShowBrowserPane();
+    if (view.m_pForm) view.m_pForm->Refresh(true);
+}
+} // namespace
+
+void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
+    if (!m_listResults) return;
+    // The row marked last, which need not be the row under the pointer.  A
+    // mark the list no longer has rows for counts as none.
+    const int row = m_listResults->GetSelectionMark();
+    if (row < 0 || row >= m_listResults->GetRowCount()) return;
+    const std::string variant = m_listResults->GetCellText(row, 1);
+    ShowSearch(*this, wv::VariantSearchAddress(wv::GetVendorConfig().searchHost, variant));
+}
+
+void CTarnwickView::OnSmartFind(wxCommandEvent&) {
+    if (!m_listResults) return;
+    if (m_listResults->GetRowCount() <= 0) {
+        // The view's own box: OK only, no icon, the application title.
+        wv::AppMessageBox("Please search for something first so there is data to analyse.", wxOK | wxICON_NONE,
+                          m_pForm);
+        return;
+    }
+    CResultsListCtrl* list = m_listResults;
+    const std::string address = wv::SmartFindAddress(
+        wv::GetVendorConfig().searchHost, [list] { return list->GetRowCount(); },
+        [list](int row) { return list->GetCellText(row, 1); });
+    ShowSearch(*this, address);
+}

@@ -1,0 +1,131 @@
+// The main frame in a real window: size, menu, status bar and the message
+// pane's behaviour.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <wx/menu.h>
+#include <wx/prntbase.h>
+#include <wx/statusbr.h>
+
+#include "ui/app/main_frame.h"
+#include "core/app/status_message.h"
+#include "gui_support.h"
+#include "gui_workbench.h"
+#include "platform/code_page.h"
+
+namespace {
+
+class MainFrame : public ::testing::Test {
+protected:
+    wvtest::WorkbenchWindow window;
+    CMainFrame* frame() { return window.frame(); }
+    std::string Pane(int n) { return wv::ToAnsi(frame()->GetStatusBar()->GetStatusText(n)); }
+
+    void Highlight(int id) {
+        wxMenuEvent event(wxEVT_MENU_HIGHLIGHT, id);
+        event.SetEventObject(frame());
+        frame()->ProcessWindowEvent(event);
+    }
+    void CloseMenu() {
+        wxMenuEvent event(wxEVT_MENU_CLOSE, wxID_ANY, frame()->GetMenuBar()->GetMenu(0));
+        event.SetEventObject(frame());
+        frame()->ProcessWindowEvent(event);
+    }
+};
+
+} // namespace
+
+TEST_F(MainFrame, FixedSizeWithoutMaximiseBox) {
+    ASSERT_NE(frame(), nullptr);
+    EXPECT_FALSE(frame()->HasFlag(wxMAXIMIZE_BOX));
+    EXPECT_FALSE(frame()->HasFlag(wxRESIZE_BORDER));
+    EXPECT_EQ(frame()->GetMinSize(), frame()->GetMaxSize());
+    EXPECT_EQ(frame()->GetMinSize(), frame()->GetSize());
+    // The form's initial update shrank it from 1000 x 800 to fit the form.
+    EXPECT_LE(frame()->GetSize().x, 1000);
+    EXPECT_LE(frame()->GetSize().y, 800);
+    EXPECT_EQ(frame()->GetTitle(), "Wordvane Version 1.0");
+    EXPECT_TRUE(frame()->GetIcon().IsOk());
+}
+
+TEST_F(MainFrame, MenuAndStatusBar) {
+    wxMenuBar* bar = frame()->GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&Help");
+    wxMenu* file = bar->GetMenu(0);
+    ASSERT_EQ(file->GetMenuItemCount(), 5u);
+    EXPECT_EQ(file->FindItemByPosition(0)->GetId(), wxID_PRINT);
+    EXPECT_EQ(file->FindItemByPosition(1)->GetId(), wxID_PREVIEW);
+    EXPECT_EQ(file->FindItemByPosition(2)->GetId(), wxID_PRINT_SETUP);
+    EXPECT_TRUE(file->FindItemByPosition(3)->IsSeparator());
+    EXPECT_EQ(file->FindItemByPosition(4)->GetId(), wxID_EXIT);
+    EXPECT_EQ(bar->GetMenu(1)->FindItemByPosition(0)->GetItemLabel(), "&About Wordvane");
+
+    wxStatusBar* status = frame()->GetStatusBar();
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->GetFieldsCount(), 4);
+    EXPECT_EQ(Pane(1), wv::kVendorNotice);
+    EXPECT_EQ(Pane(0), "");
+}
+
+TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {
+    for (int id : {wxID_PRINT, wxID_PREVIEW, wxID_PRINT_SETUP, wxID_EXIT}) {
+        Highlight(id);
+        EXPECT_EQ(Pane(0), wv::kVendorNotice) << id;
+    }
+    CloseMenu();
+    EXPECT_EQ(Pane(0), "");  // nothing given explicitly yet
+
+    frame()->SetMessageText("last explicit");
+    EXPECT_EQ(Pane(0), wv::kVendorNotice);
+    Highlight(wxID_ABOUT);
+    EXPECT_EQ(Pane(0), wv::kVendorNotice);
+    CloseMenu();
+    EXPECT_EQ(Pane(0), "last explicit");
+    EXPECT_EQ(frame()->GetStatusText(), "last explicit");
+}
+
+TEST_F(MainFrame, MessageHandlerReturnsThePreviousIdentifier) {
+    frame()->OnSetMessageString(wv::kIdIdleMessage, nullptr);
+    EXPECT_EQ(frame()->OnSetMessageString(57607, nullptr), wv::kIdIdleMessage);
+    EXPECT_EQ(frame()->OnSetMessageString(0, nullptr), 57607);
+    EXPECT_EQ(Pane(0), "");
+}
+
+TEST_F(MainFrame, FormattedStatusTextIsCutAt255Bytes) {
+    frame()->FormatStatusText("%s%s", std::string(200, 'a').c_str(), std::string(100, 'b').c_str());
+    EXPECT_EQ(frame()->GetStatusText().size(), 255u);
+    EXPECT_EQ(frame()->GetStatusText(), std::string(200, 'a') + std::string(55, 'b'));
+    EXPECT_EQ(Pane(0), wv::kVendorNotice);
+    // The notice is safe as a format text.
+    frame()->FormatStatusText(wv::kVendorNotice);
+    EXPECT_EQ(frame()->GetStatusText(), wv::kVendorNotice);
+}
+
+TEST_F(MainFrame, DocumentNamesDoNotReplaceTheCaption) {
+    wxCommandEvent newDocument(wxEVT_MENU, wxID_NEW);
+    frame()->ProcessWindowEvent(newDocument);
+    EXPECT_EQ(frame()->GetTitle(), "Wordvane Version 1.0");
+}
+
+TEST_F(MainFrame, PrintPreviewChangesTheCloseItemsPrompt) {
+    wxCommandEvent preview(wxEVT_MENU, wxID_PREVIEW);
+    frame()->ProcessWindowEvent(preview);
+    wxPreviewFrame* previewFrame = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* found = wxDynamicCast(window, wxPreviewFrame)) previewFrame = found;
+    if (!previewFrame) GTEST_SKIP() << "no print preview on this system";
+
+    frame()->OnSetMessageString(wv::kIdWindowClose, nullptr);
+    EXPECT_EQ(Pane(0), "Close print preview mode");
+    previewFrame->Close(true);
+    EXPECT_TRUE(wvtest::PumpUntil([&] {
+        for (wxWindow* window : wxTopLevelWindows)
+            if (wxDynamicCast(window, wxPreviewFrame)) return false;
+        return true;
+    }));
+    frame()->OnSetMessageString(wv::kIdWindowClose, nullptr);
+    EXPECT_EQ(Pane(0), "Close the active window and prompts to save the documents");
+}

@@ -1,0 +1,189 @@
+// The banner thread in the whole main window: where a banner lands, what a
+// click on it opens, and closing the window while the thread is busy in each
+// of the ways it can be.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+
+#include <wx/frame.h>
+#include <wx/uiaction.h>
+
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/banner/animated_picture.h"
+#include "ui/banner/load_banner_thread.h"
+#include "banner_servers.h"
+#include "gui_support.h"
+#include "gui_workbench.h"
+#include "loopback_server.h"
+#include "picture_writer.h"
+#include "ui/results/results_list.h"
+#include "stand_in_launchers.h"
+#include "test_paths.h"
+#include "vendor_site.h"
+#include "ui/workbench/tarnwick_doc.h"
+#include "ui/workbench/tarnwick_view.h"
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using wvtest::PumpUntil;
+
+namespace {
+
+std::string Text(const wvtest::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::string StillGif(int width, int height) {
+    wvtest::GifWriter writer(width, height, {{0, 0, 0}, {30, 90, 200}});
+    writer.AddImage(0, 0, width, height, 1);
+    return Text(writer.Finish());
+}
+
+BannerServer ServerOf(const wvtest::VendorSite& site) {
+    const wv::VendorConfig& config = site.Config();
+    return {config.homePage, config.ftpHost, config.ftpUser, config.ftpPassword};
+}
+
+class BannerWindow : public ::testing::Test {
+protected:
+    void SetUp() override { m_cwd.emplace(workdir.path()); }
+    void TearDown() override {
+        window.reset();
+        CLoadBannerThread::OverrideProgramSettings(std::nullopt);
+        m_cwd.reset();
+    }
+
+    // Opens the main window with its banner thread on these servers.
+    void Open(BannerServer server) {
+        CLoadBannerThread::OverrideProgramSettings(
+            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+        window.emplace();
+        ASSERT_NE(window->view(), nullptr);
+    }
+    // Opens the window on the site with an animated banner up for 10 minutes
+    // and waits until it plays.
+    void OpenPlaying(wvtest::VendorSite& site) {
+        site.Put("ftp/moving.gif", Text(wvtest::MakeBannerAnimation(234, 60, 6, 5)));
+        site.Put("VornthalBanners.txt", "10|http://l/moving|moving.gif|\n");
+        ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+        ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
+    }
+    CTarnwickView& view() { return *window->view(); }
+    CAnimatedPicture& banner() { return *view().m_picBanner; }
+    int ClientWidth() { return window->frame()->GetClientSize().GetWidth(); }
+    bool BannerAt(int width, int height) {
+        return banner().GetRect() == wxRect(ClientWidth() - width, 6, width, height);
+    }
+
+    // Closes the window as the user does: it must be gone within 2 s, with
+    // every thread it started joined.
+    void ExpectPromptClose() {
+        const auto start = Clock::now();
+        ASSERT_TRUE(window->Close());
+        const auto took = Clock::now() - start;
+        window.reset();
+        EXPECT_LT(took, 2s);
+        EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
+        EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 0);
+        EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+    }
+
+    wvtest::ScopedTempDir workdir;
+    std::optional<wvtest::WorkbenchWindow> window;
+
+private:
+    std::optional<wvtest::ScopedWorkingDir> m_cwd;
+};
+
+} // namespace
+
+TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
+    wvtest::VendorSite site;
+    const std::string gif = Text(wvtest::MakeBannerAnimation(468, 60, 4, 10));
+    site.Put("ftp/wide.gif", gif);
+    site.Put("VornthalBanners.txt", "1|http://banner.test/offer?id=7|wide.gif|\r\n");
+    wvtest::StandInLaunchers launchers;
+    wvtest::ScopedEnv browser("BROWSER", launchers.Add("browser"));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+
+    ASSERT_TRUE(PumpUntil([&] { return BannerAt(468, 60); }, 10s)) << banner().GetRect().x;
+    EXPECT_TRUE(banner().IsPlaying());
+    EXPECT_EQ(window->doc()->GetBannerLink(), "http://banner.test/offer?id=7");
+    EXPECT_EQ(wvtest::ReadFile(workdir / "VornthalBanner.gif"), gif);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(banner().ClientToScreen(wxPoint(234, 30)));
+    PumpUntil([&] { return banner().GetScreenRect().Contains(wxGetMousePosition()); }, 2s);
+    mouse.MouseClick();
+    ASSERT_TRUE(PumpUntil([&] { return !launchers.Recorded().empty(); }, 5s));
+    TheApp().WaitForLaunches(5000);
+    EXPECT_EQ(launchers.Recorded(), std::vector<std::string>{"1|http://banner.test/offer?id=7"});
+}
+
+TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {
+    wvtest::VendorSite site;
+    site.Put("ftp/wide.gif", Text(wvtest::MakeBannerAnimation(468, 60, 3, 10)));
+    site.Put("ftp/empty.gif", "");
+    site.Put("VornthalBanners.txt", "0.002|http://l/first|wide.gif|\n10|http://l/second|empty.gif|\n");
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+
+    const auto local = workdir / "VornthalBanner.gif";
+    ASSERT_TRUE(PumpUntil([&] {
+        std::error_code ec;
+        return window->doc()->GetBannerLink() == "http://l/second" && std::filesystem::exists(local) &&
+               std::filesystem::file_size(local, ec) == 0;
+    }, 10s));
+    // Nothing to wait for: the refused load changes nothing.
+    wvtest::PumpFor(300ms);
+    EXPECT_TRUE(BannerAt(468, 60));
+    EXPECT_TRUE(banner().IsPlaying());
+    ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, ClosesPromptlyDuringAStalledListFetch) {
+    wvtest::LoopbackServer web(wvtest::LoopbackServer::Silent());
+    ASSERT_NO_FATAL_FAILURE(Open({web.Url("/"), wvtest::RefusingAddress(), "u", "p"}));
+    ASSERT_TRUE(web.WaitForConnections(1));
+    EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
+    ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, ClosesPromptlyDuringAStalledBannerDownload) {
+    wvtest::LoopbackServer web(wvtest::LoopbackServer::Answer("1|http://l/stalled|banner.gif|\n"));
+    wvtest::StalledFtpServer ftp;
+    ASSERT_NO_FATAL_FAILURE(Open({web.Url("/"), ftp.HostAndPort(), "u", "p"}));
+    ASSERT_TRUE(PumpUntil([&] { return ftp.Stalled() == 1; }, 10s));
+    EXPECT_EQ(window->doc()->GetBannerLink(), "http://l/stalled");
+    EXPECT_EQ(banner().GetPictureSize(), wxSize(0, 0));
+    ExpectPromptClose();
+    EXPECT_FALSE(std::filesystem::exists(workdir / "VornthalBanner.gif"));
+}
+
+TEST_F(BannerWindow, ClosesPromptlyDuringADisplayWait) {
+    wvtest::VendorSite site;
+    site.Put("ftp/still.gif", StillGif(200, 50));
+    site.Put("VornthalBanners.txt", "10|http://l/still|still.gif|\n");
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+    ASSERT_TRUE(PumpUntil([&] { return BannerAt(200, 50); }, 10s));
+    EXPECT_FALSE(banner().IsPlaying());
+    EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
+    ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, ClosesPromptlyWithAnAnimationPlaying) {
+    wvtest::VendorSite site;
+    ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
+    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 1);
+    ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, ClosesPromptlyWithAGeneratorRunGoing) {
+    wvtest::VendorSite site;
+    ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
+    window->TypeKeyword("abcdefghijk");
+    window->ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() >= 30; }, 10s));
+    ASSERT_TRUE(view().IsRunning());
+    ExpectPromptClose();
+}

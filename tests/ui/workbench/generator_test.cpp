@@ -1,0 +1,158 @@
+// The variant generator driven through the real workbench window.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/statbox.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+
+#include "ui/app/main_frame.h"
+#include "ui/browser/fix_html_view.h"
+#include "gui_support.h"
+#include "gui_workbench.h"
+#include "platform/code_page.h"
+#include "core/marshal/ui_marshal.h"
+#include "platform/wx_ui_poster.h"
+#include "ui/results/results_list.h"
+#include "ui/workbench/tarnwick_view.h"
+
+using namespace std::chrono_literals;
+using wvtest::PumpUntil;
+
+namespace {
+
+// Runs marshalled calls like the program's poster, and notes the Go
+// button's caption after each, so that even a caption that lasts a single
+// call ("Deleting") is seen.
+class CaptionRecorder : public wv::UiPoster {
+public:
+    explicit CaptionRecorder(wxButton* go) : m_state(std::make_shared<State>()) {
+        m_state->go = go;
+        m_state->captions.push_back(m_state->Caption());
+    }
+    ~CaptionRecorder() override { wv::InstallWxUiPoster(); }
+    void Post(std::function<void()> fn) override {
+        // The state is shared with the queued call, which may run after the
+        // recorder is gone (the window's own teardown pumps the queue).
+        wxTheApp->CallAfter([state = m_state, fn = std::move(fn)] {
+            fn();
+            if (!state->go) return;
+            std::string now = state->Caption();
+            if (now != state->captions.back()) state->captions.push_back(now);
+        });
+    }
+    const std::vector<std::string>& captions() const { return m_state->captions; }
+    // Stops looking at the button (before the window goes).
+    void Detach() { m_state->go = nullptr; }
+
+private:
+    struct State {
+        std::string Caption() const { return wv::ToAnsi(go->GetLabel()); }
+        wxButton* go = nullptr;
+        std::vector<std::string> captions;
+    };
+    std::shared_ptr<State> m_state;
+};
+
+class Generator : public ::testing::Test {
+protected:
+    wvtest::WorkbenchWindow window;
+    CTarnwickView* view() { return window.view(); }
+    int Rows() { return view()->m_listResults->GetRowCount(); }
+    bool Idle() { return !view()->IsGeneratorBusy() && window.GoCaption() == "Go"; }
+};
+
+TEST_F(Generator, StartsEmptyInResultsMode) {
+    ASSERT_NE(view(), nullptr);
+    CResultsListCtrl* list = view()->m_listResults;
+    EXPECT_EQ(list->GetColumnCount(), 3);
+    EXPECT_EQ(list->GetRowCount(), 0);
+    EXPECT_EQ(window.GoCaption(), "Go");
+    EXPECT_EQ(view()->m_grpKeyword->GetLabel(), "Please enter keyword to search");
+    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    EXPECT_EQ(list->GetRect(), wxRect(200, 70, 760, 530));
+    if (view()->m_pBrowserPane) {
+        EXPECT_FALSE(view()->m_pBrowserPane->GetWindow()->IsShown());
+        EXPECT_EQ(view()->m_pBrowserPane->GetWindow()->GetRect(), wxRect(200, 70, 760, 530));
+    }
+    // No default button: Enter in the keyword box presses nothing.
+    EXPECT_EQ(window.frame()->GetDefaultItem(), nullptr);
+    EXPECT_FALSE(view()->m_editKeyword->HasFlag(wxTE_PROCESS_ENTER));
+}
+
+TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {
+    CaptionRecorder recorder(view()->m_btnGo);
+    wv::InstallUiPoster(&recorder);
+
+    wxUIActionSimulator sim;
+    wxTextCtrl* edit = view()->m_editKeyword;
+    sim.MouseMove(edit->GetScreenRect().GetPosition() + wxPoint(20, 10));
+    sim.MouseClick();
+    PumpUntil([&] { return edit->HasFocus(); }, 2s);
+    sim.Text("abc");
+    PumpUntil([&] { return edit->GetValue() == "abc"; }, 3s);
+    if (edit->GetValue() != "abc") edit->ChangeValue("abc");  // no keyboard focus on this display
+    wxButton* go = view()->m_btnGo;
+    sim.MouseMove(go->GetScreenRect().GetPosition() + wxPoint(go->GetSize().x / 2, go->GetSize().y / 2));
+    sim.MouseClick();
+
+    ASSERT_TRUE(PumpUntil([&] { return Rows() == 5 && Idle(); }, 10s));
+    EXPECT_EQ(window.Column(0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(window.Column(1), (std::vector<std::string>{"acb", "bac", "bca", "cab", "cba"}));
+    for (const std::string& hint : window.Column(2)) EXPECT_EQ(hint, "Double Click To Search On eBay");
+    EXPECT_EQ(recorder.captions(), (std::vector<std::string>{"Go", "Deleting", "Stop", "Go"}));
+    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    recorder.Detach();
+}
+
+TEST_F(Generator, NewestRowIsOnTopWhileRunningAndStopEndsTheRun) {
+    window.TypeKeyword("abcdefghij");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Rows() >= 30; }));
+    EXPECT_EQ(window.GoCaption(), "Stop");
+    EXPECT_FALSE(view()->m_btnSmartFind->IsShown());
+    EXPECT_EQ(view()->m_listResults->GetCellText(0, 0), std::to_string(Rows()));
+
+    int rowsAtStop = Rows();
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+    EXPECT_LE(Rows(), rowsAtStop + 1);
+    std::vector<std::string> numbers = window.Column(0);
+    for (size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], std::to_string(i + 1));
+    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+}
+
+TEST_F(Generator, AStopClickBeforeTheWorkerStartsStillLeavesOneRow) {
+    window.TypeKeyword("abcdefghij");
+    window.ClickGo();
+    window.ClickGo();  // a stop request, not a second run
+    ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+    EXPECT_EQ(window.Column(1), std::vector<std::string>{"abcdefghji"});
+}
+
+TEST_F(Generator, ANewRunReplacesThePreviousRows) {
+    window.TypeKeyword("abc");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Rows() == 5 && Idle(); }));
+    window.TypeKeyword("ba");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Rows() == 2 && Idle(); }));
+    EXPECT_EQ(window.Column(1), (std::vector<std::string>{"ab", "ba"}));
+}
+
+TEST_F(Generator, ClosingTheWindowMidRunEndsPromptly) {
+    window.TypeKeyword("abcdefghij");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Rows() >= 10; }));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(window.Close());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+}
+
+} // namespace
