@@ -12,6 +12,9 @@
 #include "core/dictionary/text_file.h"
 #include "core/dictionary/word_trie.h"
 
+using wv::TrieNode;
+using wv::WordTrie;
+
 namespace {
 
 const std::string kWordList = "/usr/share/dict/american-english";

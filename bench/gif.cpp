@@ -26,6 +26,9 @@
 #include "platform/picture_decoder.h"
 #include "platform/wx_ui_poster.h"
 
+using wv::CAnimatedPicture;
+using wv::GifParser;
+
 namespace {
 
 bool g_haveDisplay = false;

@@ -29,6 +29,8 @@
 #include <wx/init.h>
 
 #include "ui/results/results_list.h"
+
+using wv::CResultsListCtrl;
 #endif
 
 namespace {

@@ -10,6 +10,14 @@
 #include "core/banner/gif_surface.h"
 #include "core/banner/picture.h"
 
+using wv::GifAnimationHost;
+using wv::GifAnimator;
+using wv::GifBlockKind;
+using wv::GifFrameImage;
+using wv::GifParser;
+using wv::GifRgb;
+using wv::GifSurface;
+
 namespace {
 
 void Require(bool condition) {

@@ -2,6 +2,8 @@
 
 #include "platform/internet_session.h"
 
+namespace wv {
+
 std::string BannerListAddress(const std::string& homePage) { return homePage + "/VornthalBanners.txt"; }
 
 namespace {
@@ -66,3 +68,5 @@ std::unique_ptr<BannerFtpLogin> BannerInternet::ConnectFtp() {
         return nullptr;
     }
 }
+
+} // namespace wv

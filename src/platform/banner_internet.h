@@ -14,10 +14,10 @@
 #include "core/banner/banner_rotation.h"
 
 namespace wv {
+
 class TransferStop;
 struct InternetOptions;
 enum class InternetAccess;
-}
 
 // Where the banners come from.
 struct BannerServer {
@@ -54,3 +54,5 @@ private:
     BannerServer m_server;
     std::shared_ptr<wv::TransferStop> m_stop;
 };
+
+} // namespace wv

@@ -15,6 +15,8 @@ extern char** environ;
 
 namespace wv {
 
+
+
 namespace {
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {

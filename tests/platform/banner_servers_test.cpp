@@ -18,6 +18,12 @@
 #include "test_paths.h"
 #include "vendor_site.h"
 
+using wv::BannerFtpLogin;
+using wv::BannerInternet;
+using wv::BannerRotation;
+using wv::BannerServer;
+using wv::BannerTimings;
+
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using Strings = std::vector<std::string>;

@@ -8,6 +8,8 @@
 #include "gif_test_data.h"
 #include "platform/picture_decoder.h"
 
+using wv::GifParser;
+
 using namespace giftest;
 using wvtest::GifWriter;
 

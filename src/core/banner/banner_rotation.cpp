@@ -2,6 +2,8 @@
 
 #include "core/banner/display_time.h"
 
+namespace wv {
+
 BannerRotation::BannerRotation(BannerTimings timings) : m_timings(timings) {
     if (m_timings.maxAttempts < 1) m_timings.maxAttempts = 1;
 }
@@ -78,3 +80,5 @@ void BannerRotation::RotateBanners() {
         ++m_nCurrentBanner;
     }
 }
+
+} // namespace wv

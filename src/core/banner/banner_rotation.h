@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+namespace wv {
+
 // How long the rotation waits between attempts and fetches.  The defaults
 // are the program's; tests shorten them.
 struct BannerTimings {
@@ -100,3 +102,5 @@ private:
     BannerTimings m_timings;
     std::optional<std::chrono::steady_clock::time_point> m_lastFetch;
 };
+
+} // namespace wv

@@ -5,6 +5,8 @@
 
 #include "core/text/c_locale.h"
 
+namespace wv {
+
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -52,3 +54,5 @@ std::chrono::milliseconds DisplayWait(double minutes) {
     if (!(product < static_cast<double>(kLongestDisplayWait.count()))) return kLongestDisplayWait;
     return std::chrono::milliseconds(static_cast<long long>(product));
 }
+
+} // namespace wv

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <string_view>
 
+namespace wv {
+
 // The number at the start of text, read the way the C run-time's atof reads a
 // decimal in the "C" locale: leading white space skipped, then the longest
 // prefix of the form [sign] digits [. digits] [e [sign] digits]; 0 when there
@@ -20,3 +22,5 @@ constexpr std::chrono::milliseconds kLongestDisplayWait{0xFFFFFFFEll};
 // not above 0, is 0 (a negative time taken as an unsigned count would wait
 // for weeks); a longer wait than kLongestDisplayWait is cut to it.
 std::chrono::milliseconds DisplayWait(double minutes);
+
+} // namespace wv

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+namespace wv {
+
 void GifStopEvent::Set() {
     std::lock_guard lock(m_mutex);
     m_bStopRequested = true;
@@ -68,3 +70,5 @@ void GifAnimator::Run(const std::vector<GifFrame>& frames, GifAnimationHost& hos
         m_nCurrentFrame = next;
     }
 }
+
+} // namespace wv

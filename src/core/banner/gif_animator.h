@@ -12,6 +12,8 @@
 #include "core/banner/gif_surface.h"
 #include "core/banner/picture.h"
 
+namespace wv {
+
 // A stop request that also cuts a wait short: set by the owner, polled and
 // waited on by the animation thread.  Any thread may call any member.
 class GifStopEvent {
@@ -76,3 +78,5 @@ private:
     // What a frame with disposal 3 covered, until the frame is disposed of.
     std::optional<wv::Picture> m_savedArea;
 };
+
+} // namespace wv

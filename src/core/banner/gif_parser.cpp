@@ -4,6 +4,8 @@
 
 #include "core/banner/picture.h"
 
+namespace wv {
+
 namespace {
 
 constexpr std::uint8_t kExtensionIntroducer = 0x21;
@@ -271,3 +273,5 @@ bool GifParser::LoadData(const std::uint8_t* data, std::uint32_t size, const Pic
     Detach();
     return !m_frames.empty();
 }
+
+} // namespace wv

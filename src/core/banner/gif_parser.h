@@ -18,6 +18,8 @@
 
 #include "core/banner/picture.h"
 
+namespace wv {
+
 // A rectangle in the logical screen, in pixels.
 struct GifRect {
     std::int32_t left = 0;
@@ -63,7 +65,6 @@ struct GifFrameImage {
     GifRect rect;
 };
 
-using wv::PictureDecoder;
 
 class GifParser {
 public:
@@ -140,3 +141,5 @@ private:
     std::shared_ptr<const wv::Picture> m_pStillPicture;
     GifRect m_stillRect;
 };
+
+} // namespace wv

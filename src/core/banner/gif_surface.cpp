@@ -6,6 +6,8 @@
 
 #include "core/banner/picture.h"
 
+namespace wv {
+
 GifRgb GifSurfaceCopy::PixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= width || y >= height) return {};
     const std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
@@ -118,3 +120,5 @@ std::uint64_t GifSurface::Generation() const {
     std::lock_guard lock(m_mutex);
     return m_generation;
 }
+
+} // namespace wv

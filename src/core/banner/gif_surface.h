@@ -12,8 +12,8 @@
 #include "core/banner/gif_parser.h"
 
 namespace wv {
+
 struct Picture;
-} // namespace wv
 
 struct GifRgb {
     std::uint8_t red = 0;
@@ -70,3 +70,5 @@ private:
     std::vector<std::uint8_t> m_rgb;
     std::uint64_t m_generation = 1;
 };
+
+} // namespace wv

@@ -5,9 +5,10 @@
 // Threads: the caller's thread (the view's import runs on the UI thread).
 #include <functional>
 
+namespace wv {
+
 class WordTrie;
 
-namespace wv {
 
 // Loads "<working directory>/dict.lst" into store.  askAppend is called only
 // when store already holds words: true appends the list, false replaces the

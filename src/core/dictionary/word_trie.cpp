@@ -6,6 +6,8 @@
 
 #include "core/dictionary/text_file.h"
 
+namespace wv {
+
 // Frees a chain and everything below it in constant stack space: a node with
 // a child is rotated so that the child moves in front of it on the chain,
 // which leaves every node childless, and so cheap to delete, when its turn
@@ -112,3 +114,5 @@ bool WordTrie::LoadWordList(const std::string& path, bool append) {
         return false;
     }
 }
+
+} // namespace wv

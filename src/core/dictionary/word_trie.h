@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+namespace wv {
+
 // One position of one or more words.  A node with letter 0 ends a word and
 // never has a child.  Each node owns its sibling chain behind it and its
 // child subtree; destroying it frees them without recursion, so words of any
@@ -70,3 +72,5 @@ private:
 
     TrieNode* m_pRoot = nullptr;
 };
+
+} // namespace wv

@@ -7,6 +7,8 @@
 #include "ui/res/resources.h"
 #include "ui/workbench/form_layout.h"
 
+namespace wv {
+
 namespace {
 using wv::form::DluX;
 using wv::form::DluY;
@@ -53,3 +55,5 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     ok->SetFocus();
     SetEscapeId(wxID_OK);
 }
+
+} // namespace wv

@@ -3,7 +3,11 @@
 // version and two lines of the vendor's; OK or Escape closes it.  UI thread.
 #include <wx/dialog.h>
 
+namespace wv {
+
 class CAboutDlg : public wxDialog {
 public:
     explicit CAboutDlg(wxWindow* parent);
 };
+
+} // namespace wv

@@ -2,4 +2,4 @@
 
 #include "ui/app/tarnwick_app.h"
 
-wxIMPLEMENT_APP(CTarnwickApp);
+wxIMPLEMENT_APP(wv::CTarnwickApp);

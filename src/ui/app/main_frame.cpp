@@ -14,6 +14,8 @@
 #include "platform/code_page.h"
 #include "ui/res/resources.h"
 
+namespace wv {
+
 wxIMPLEMENT_CLASS(CMainFrame, wxDocParentFrame);
 
 namespace {
@@ -178,3 +180,5 @@ void CMainFrame::FormatStatusText(const char* format, ...) {
     m_strStatusText = buffer;
     SetMessageText(m_strStatusText);
 }
+
+} // namespace wv

@@ -9,6 +9,8 @@
 class wxMenuEvent;
 class wxView;
 
+namespace wv {
+
 class CMainFrame : public wxDocParentFrame {
 public:
     CMainFrame() = default;
@@ -64,3 +66,5 @@ private:
 
     wxDECLARE_CLASS(CMainFrame);
 };
+
+} // namespace wv

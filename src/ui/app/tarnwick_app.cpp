@@ -23,6 +23,8 @@
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
+namespace wv {
+
 CTarnwickApp& TheApp() { return *static_cast<CTarnwickApp*>(wxTheApp); }
 
 namespace {
@@ -232,3 +234,5 @@ void CTarnwickApp::LaunchExternalBrowser(std::string address) { m_launcher->Laun
 bool CTarnwickApp::WaitForLaunches(int timeoutMs) {
     return m_launcher->WaitIdle(std::chrono::milliseconds(timeoutMs));
 }
+
+} // namespace wv

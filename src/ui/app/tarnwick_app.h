@@ -13,13 +13,14 @@
 
 class wxDocManager;
 class wxFileConfig;
+
+namespace wv {
+
 class CMainFrame;
 class CTarnwickDoc;
 class CTarnwickView;
 
-namespace wv {
 class BrowserLauncher;
-}
 
 class CTarnwickApp : public wxApp {
 public:
@@ -79,3 +80,5 @@ private:
 
 // The running application object (the program's, or a test's instance).
 CTarnwickApp& TheApp();
+
+} // namespace wv

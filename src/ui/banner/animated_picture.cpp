@@ -13,6 +13,8 @@
 
 #include "platform/picture_decoder.h"
 
+namespace wv {
+
 namespace {
 
 std::atomic<int> g_liveAnimationThreads{0};
@@ -171,3 +173,5 @@ void CAnimatedPicture::PaintSurface(wxDC& dc) {
     }
     if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, 0, 0, false);
 }
+
+} // namespace wv

@@ -37,6 +37,8 @@ class wxBitmap;
 class wxDC;
 class wxPaintEvent;
 
+namespace wv {
+
 class CAnimatedPicture : public wxWindow, private GifAnimationHost {
 public:
     CAnimatedPicture();
@@ -112,3 +114,5 @@ private:
     std::unique_ptr<wxBitmap> m_paintBitmap;
     std::uint64_t m_paintedGeneration = 0;
 };
+
+} // namespace wv

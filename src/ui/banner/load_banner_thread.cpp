@@ -12,6 +12,8 @@
 #include "core/app/working_dir.h"
 #include "ui/workbench/tarnwick_doc.h"
 
+namespace wv {
+
 namespace {
 
 std::atomic<int> g_workingThreads{0};
@@ -126,3 +128,5 @@ void CLoadBannerThread::ShowBanner(const std::string& localFile) {
 bool CLoadBannerThread::Pause(std::chrono::milliseconds duration) { return m_stop->WaitFor(duration); }
 
 bool CLoadBannerThread::StopRequested() const { return m_stop->IsTriggered(); }
+
+} // namespace wv

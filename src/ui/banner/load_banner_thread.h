@@ -29,12 +29,12 @@
 #include "core/banner/banner_rotation.h"
 #include "core/marshal/ui_marshal.h"
 
+namespace wv {
+
 class CAnimatedPicture;
 class CTarnwickDoc;
 
-namespace wv {
 class TransferStop;
-}
 
 class CLoadBannerThread : public BannerRotation {
 public:
@@ -90,3 +90,5 @@ private:
     bool m_bStarted = false;  // UI thread
     std::atomic<bool> m_bEnded{false};
 };
+
+} // namespace wv

@@ -9,6 +9,8 @@
 #include "platform/code_page.h"
 #include "core/res/resource.h"
 
+namespace wv {
+
 wxIMPLEMENT_DYNAMIC_CLASS(CFixHtmlView, wxView);
 
 namespace {
@@ -163,3 +165,5 @@ void CFixHtmlView::OnSwallowCommand(wxCommandEvent&) {
 void CFixHtmlView::OnNewWindow(wxWebViewEvent& event) {
     TheApp().LaunchExternalBrowser(wv::ToAnsi(event.GetURL()));
 }
+
+} // namespace wv

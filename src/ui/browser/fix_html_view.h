@@ -19,6 +19,8 @@ class wxWindow;
 class wxWebView;
 class wxWebViewEvent;
 
+namespace wv {
+
 class CFixHtmlView : public wxView {
 public:
     CFixHtmlView();
@@ -64,3 +66,5 @@ private:
 
     wxDECLARE_DYNAMIC_CLASS(CFixHtmlView);
 };
+
+} // namespace wv

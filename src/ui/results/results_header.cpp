@@ -7,6 +7,8 @@
 
 #include "ui/results/results_list.h"
 
+namespace wv {
+
 namespace {
 
 // Sends the header buttons of owner-drawn results-list columns to their
@@ -154,3 +156,5 @@ void CResultsHeaderCtrl::DrawItem(wxDC& dc, const wxRect& itemRect, int column, 
         dc.DrawLine(r - 3 * o - 1, o, r - o - 1, o);
     }
 }
+
+} // namespace wv

@@ -18,6 +18,9 @@
 class wxDC;
 class wxRect;
 class wxWindow;
+
+namespace wv {
+
 class CResultsListCtrl;
 
 class CResultsHeaderCtrl {
@@ -63,3 +66,5 @@ private:
 // lists' headers.  Idempotent; the UI thread calls it before the first list
 // is shown.
 void InstallResultsHeaderRenderer();
+
+} // namespace wv

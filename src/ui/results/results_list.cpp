@@ -10,6 +10,8 @@
 #include "core/results/row_compare.h"
 #include "core/results/row_store.h"
 
+namespace wv {
+
 wxDEFINE_EVENT(wvEVT_RESULTS_DBLCLK, wxCommandEvent);
 
 namespace {
@@ -230,3 +232,5 @@ void CResultsListCtrl::OnLeftDClick(wxMouseEvent& event) {
 void CResultsListCtrl::OnRightDown(wxMouseEvent&) {
     // Consumed: no selection change, no right-click event, no context menu.
 }
+
+} // namespace wv

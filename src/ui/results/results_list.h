@@ -17,11 +17,11 @@
 
 #include <wx/listctrl.h>
 
-class CResultsHeaderCtrl;
 namespace wv {
+
+class CResultsHeaderCtrl;
 class RowSorter;
 class RowStore;
-} // namespace wv
 
 // Sent to the list's parent (a wxCommandEvent with the list's id) for every
 // double-click on the list, on a row or on the empty space below the rows,
@@ -90,3 +90,5 @@ private:
     int m_nSelectedRow = -1;
     bool m_bMovingSelection = false;
 };
+
+} // namespace wv

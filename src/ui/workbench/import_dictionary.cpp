@@ -9,6 +9,8 @@
 #include "core/dictionary/word_list_import.h"
 #include "core/dictionary/word_trie.h"
 
+namespace wv {
+
 void CTarnwickView::ImportDictionary() {
     if (!m_pDictionary) return;
     wv::ImportWordList(*m_pDictionary, [this] {
@@ -16,3 +18,5 @@ void CTarnwickView::ImportDictionary() {
                                  wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
     });
 }
+
+} // namespace wv

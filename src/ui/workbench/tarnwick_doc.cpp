@@ -3,6 +3,8 @@
 #include <wx/app.h>
 #include <wx/docview.h>
 
+namespace wv {
+
 wxIMPLEMENT_DYNAMIC_CLASS(CTarnwickDoc, wxDocument);
 
 bool CTarnwickDoc::OnNewDocument() { return wxDocument::OnNewDocument(); }
@@ -26,3 +28,5 @@ void CTarnwickDoc::SetBannerLink(std::string link) {
     std::lock_guard lock(m_linkMutex);
     m_strBannerLink = std::move(link);
 }
+
+} // namespace wv

@@ -7,6 +7,8 @@
 
 #include <wx/docview.h>
 
+namespace wv {
+
 class CAnimatedPicture;
 
 class CTarnwickDoc : public wxDocument {
@@ -40,3 +42,5 @@ private:
 
     wxDECLARE_DYNAMIC_CLASS(CTarnwickDoc);
 };
+
+} // namespace wv

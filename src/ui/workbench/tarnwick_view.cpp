@@ -17,6 +17,8 @@
 #include "core/workbench/panel_model.h"
 #include "ui/workbench/tarnwick_doc.h"
 
+namespace wv {
+
 using namespace wv;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTarnwickView, wxView);
@@ -190,3 +192,5 @@ void CTarnwickView::StopThreads() {
     StopGenerator();
     StopBannerThread();
 }
+
+} // namespace wv

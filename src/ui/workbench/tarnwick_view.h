@@ -28,6 +28,8 @@ class wxListEvent;
 class wxSetCursorEvent;
 class wxWindowDestroyEvent;
 
+namespace wv {
+
 class CAnimatedPicture;
 class CFixHtmlView;
 class CLoadBannerThread;
@@ -131,3 +133,5 @@ private:
 
     wxDECLARE_DYNAMIC_CLASS(CTarnwickView);
 };
+
+} // namespace wv

@@ -12,6 +12,8 @@
 #include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_doc.h"
 
+namespace wv {
+
 CTarnwickView::CTarnwickView() = default;
 CTarnwickView::~CTarnwickView() { StopThreads(); }
 
@@ -48,3 +50,5 @@ void CTarnwickView::StopBannerThread() {
     m_pBannerThread->Stop();
     m_pBannerThread.reset();
 }
+
+} // namespace wv

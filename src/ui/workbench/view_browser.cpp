@@ -6,6 +6,8 @@
 #include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_view.h"
 
+namespace wv {
+
 void CTarnwickView::CreateBrowserPane() {
     auto* pane = new CFixHtmlView;
     if (!pane->CreatePane(m_pForm)) {
@@ -21,3 +23,5 @@ void CTarnwickView::PlaceBrowserPane() {
     m_pBrowserPane->GetWindow()->SetSize(r.x, r.y, r.width, r.height);
     m_pBrowserPane->GetWindow()->Refresh();
 }
+
+} // namespace wv

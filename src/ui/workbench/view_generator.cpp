@@ -14,6 +14,8 @@
 #include "ui/workbench/tarnwick_view.h"
 #include "core/workbench/variant_generator.h"
 
+namespace wv {
+
 namespace {
 constexpr const char* kHint = "Double Click To Search On eBay";
 }
@@ -93,3 +95,5 @@ void CTarnwickView::StopGenerator() {
     m_uiGate.Reset();
     m_bWorkerBusy.store(false);
 }
+
+} // namespace wv

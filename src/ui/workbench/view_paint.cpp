@@ -11,6 +11,8 @@
 #include "core/workbench/panel_model.h"
 #include "ui/workbench/tarnwick_view.h"
 
+namespace wv {
+
 namespace {
 
 const wxColour kRowFill(255, 255, 255);
@@ -93,3 +95,5 @@ void CTarnwickView::PaintPanel(wxDC& dc) const {
     for (const auto& row : rows)
         Draw3dRect(dc, wxRect(row.left, row.top, row.right - row.left, row.bottom - row.top), kInk, kInk);
 }
+
+} // namespace wv

@@ -19,6 +19,8 @@
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
+namespace wv {
+
 namespace panel = wv::panel;
 
 namespace {
@@ -187,3 +189,5 @@ void CTarnwickView::ForwardStaticMouseToView() {
         }
     }
 }
+
+} // namespace wv

@@ -14,6 +14,8 @@
 #include "core/workbench/search_address.h"
 #include "ui/workbench/tarnwick_view.h"
 
+namespace wv {
+
 namespace {
 // Both searches end in browser mode on the search row, without touching the
 // Go button, Smart Find or a generator run.
@@ -50,3 +52,5 @@ void CTarnwickView::OnSmartFind(wxCommandEvent&) {
         [list](int row) { return list->GetCellText(row, 1); });
     ShowSearch(*this, address);
 }
+
+} // namespace wv

@@ -10,6 +10,10 @@
 
 #include "core/banner/banner_rotation.h"
 
+using wv::BannerFtpLogin;
+using wv::BannerRotation;
+using wv::BannerTimings;
+
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 using Log = std::vector<std::string>;

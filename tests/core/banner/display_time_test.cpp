@@ -11,6 +11,11 @@
 #include "core/app/working_dir.h"
 #include "test_paths.h"
 
+using wv::BannerRotation;
+using wv::DisplayWait;
+using wv::ReadDisplayMinutes;
+using wv::kLongestDisplayWait;
+
 using namespace std::chrono_literals;
 
 TEST(DisplayTime, ReadsTheLongestDecimalPrefixLikeAtof) {

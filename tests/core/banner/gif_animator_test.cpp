@@ -9,6 +9,15 @@
 #include "core/banner/gif_surface.h"
 #include "core/banner/picture.h"
 
+using wv::GifAnimationHost;
+using wv::GifAnimator;
+using wv::GifFrame;
+using wv::GifRect;
+using wv::GifRgb;
+using wv::GifStopEvent;
+using wv::GifSurface;
+using wv::GifSurfaceCopy;
+
 namespace {
 
 constexpr GifRgb kMenu{1, 1, 1};

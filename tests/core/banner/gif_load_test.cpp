@@ -4,6 +4,11 @@
 
 #include "gif_test_data.h"
 
+using wv::GifFrame;
+using wv::GifParser;
+using wv::GifRect;
+using wv::PictureDecoder;
+
 using namespace giftest;
 using wvtest::GifWriter;
 

@@ -7,6 +7,10 @@
 
 #include "gif_test_data.h"
 
+using wv::GifBlockKind;
+using wv::GifParser;
+using wv::GifRect;
+
 using namespace giftest;
 using wvtest::GifWriter;
 

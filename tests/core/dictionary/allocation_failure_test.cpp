@@ -12,6 +12,8 @@
 #include "test_paths.h"
 #include "trie_shape.h"
 
+using wv::WordTrie;
+
 namespace {
 // Allocations left before the next one fails; negative: never fail.
 thread_local long t_allocationsLeft = -1;

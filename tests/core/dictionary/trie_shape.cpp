@@ -5,6 +5,9 @@
 
 #include "core/dictionary/word_trie.h"
 
+using wv::TrieNode;
+using wv::WordTrie;
+
 namespace wvtest {
 
 std::string DumpTrie(const TrieNode* root) {

@@ -6,6 +6,8 @@
 #include "test_paths.h"
 #include "trie_shape.h"
 
+using wv::WordTrie;
+
 using wvtest::DumpTrie;
 using wvtest::DumpWords;
 

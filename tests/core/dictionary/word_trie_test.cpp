@@ -5,6 +5,9 @@
 #include "core/dictionary/word_trie.h"
 #include "trie_shape.h"
 
+using wv::TrieNode;
+using wv::WordTrie;
+
 using wvtest::DumpTrie;
 
 TEST(WordTrie, EmptyStoreHasNoWords) {

@@ -10,6 +10,8 @@
 #include "picture_writer.h"
 #include "core/banner/picture.h"
 
+using wv::PictureDecoder;
+
 namespace giftest {
 
 using wvtest::Bytes;

@@ -15,6 +15,8 @@
 #include "banner_servers.h"
 #include "platform/wx_ui_poster.h"
 
+using wv::CTarnwickApp;
+
 
 namespace {
 // A failed wx assertion fails the running test instead of opening a modal

@@ -14,6 +14,11 @@
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CResultsListCtrl;
+using wv::CTarnwickApp;
+using wv::CTarnwickDoc;
+using wv::CTarnwickView;
+
 namespace wvtest {
 
 WorkbenchWindow::WorkbenchWindow() : m_manager(std::make_unique<wxDocManager>()) {

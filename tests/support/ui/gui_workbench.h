@@ -7,9 +7,11 @@
 #include <vector>
 
 class wxDocManager;
+namespace wv {
 class CMainFrame;
 class CTarnwickDoc;
 class CTarnwickView;
+} // namespace wv
 
 namespace wvtest {
 
@@ -20,9 +22,9 @@ public:
     WorkbenchWindow(const WorkbenchWindow&) = delete;
     WorkbenchWindow& operator=(const WorkbenchWindow&) = delete;
 
-    CMainFrame* frame() const { return m_frame; }
-    CTarnwickView* view() const { return m_view; }
-    CTarnwickDoc* doc() const;
+    wv::CMainFrame* frame() const { return m_frame; }
+    wv::CTarnwickView* view() const { return m_view; }
+    wv::CTarnwickDoc* doc() const;
 
     // Closes the frame as the user would and waits until it is gone.
     // Returns false if it was still there after the timeout.
@@ -38,8 +40,8 @@ public:
 
 private:
     std::unique_ptr<wxDocManager> m_manager;
-    CMainFrame* m_frame = nullptr;
-    CTarnwickView* m_view = nullptr;
+    wv::CMainFrame* m_frame = nullptr;
+    wv::CTarnwickView* m_view = nullptr;
     bool m_closed = false;
 };
 

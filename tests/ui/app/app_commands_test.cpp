@@ -26,6 +26,12 @@
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CAboutDlg;
+using wv::CFixHtmlView;
+using wv::CTarnwickDoc;
+using wv::CTarnwickView;
+using wv::TheApp;
+
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
 

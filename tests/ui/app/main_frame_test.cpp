@@ -14,6 +14,8 @@
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 
+using wv::CMainFrame;
+
 namespace {
 
 class MainFrame : public ::testing::Test {

@@ -20,6 +20,9 @@
 #include "platform/wx_ui_poster.h"
 #include "test_paths.h"
 
+using wv::CMainFrame;
+using wv::TheApp;
+
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
 

@@ -26,6 +26,14 @@
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::BannerServer;
+
+using wv::BannerTimings;
+using wv::CAnimatedPicture;
+using wv::CLoadBannerThread;
+using wv::CTarnwickView;
+using wv::TheApp;
+
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using wvtest::PumpUntil;

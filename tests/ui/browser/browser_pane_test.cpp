@@ -24,6 +24,9 @@
 #include "vendor_site.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CFixHtmlView;
+using wv::CTarnwickView;
+
 using namespace std::chrono_literals;
 using wvtest::LoopbackConnection;
 using wvtest::LoopbackServer;

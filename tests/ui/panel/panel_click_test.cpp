@@ -14,6 +14,11 @@
 #include "panel_fixture.h"
 #include "ui/workbench/tarnwick_doc.h"
 
+using wv::BannerServer;
+
+using wv::CLoadBannerThread;
+using wv::TheApp;
+
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
 

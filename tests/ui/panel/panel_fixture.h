@@ -23,6 +23,8 @@
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CTarnwickView;
+
 namespace wvtest {
 
 // Counts button presses anywhere in the program, to know when a simulated

@@ -16,6 +16,8 @@
 #include "core/res/resource.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CTarnwickView;
+
 namespace {
 
 // Colours as "#rrggbb", so a failure says which colour it found.

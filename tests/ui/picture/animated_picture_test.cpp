@@ -19,6 +19,10 @@
 #include "picture_writer.h"
 #include "test_paths.h"
 
+using wv::CAnimatedPicture;
+using wv::GifRgb;
+using wv::GifSurfaceCopy;
+
 using namespace std::chrono_literals;
 using wvtest::Bytes;
 using wvtest::GifWriter;

@@ -22,6 +22,11 @@
 #include "ui/results/results_header.h"
 #include "ui/results/results_list.h"
 
+using wv::wvEVT_RESULTS_DBLCLK;
+
+using wv::CResultsHeaderCtrl;
+using wv::CResultsListCtrl;
+
 using namespace std::chrono_literals;
 using wvtest::PumpFor;
 using wvtest::PumpUntil;

@@ -20,6 +20,11 @@
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::wvEVT_RESULTS_DBLCLK;
+
+using wv::CResultsListCtrl;
+using wv::CTarnwickView;
+
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
 using wvtest::WaitForPath;

@@ -22,6 +22,9 @@
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
+using wv::CResultsListCtrl;
+using wv::CTarnwickView;
+
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
 
