@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
+#include <exception>
 #include <mutex>
 #include <thread>
 
@@ -10,6 +12,10 @@ namespace wv {
 namespace {
 std::atomic<UiPoster*> g_poster{nullptr};
 std::atomic<std::thread::id> g_uiThread{};
+
+void ReportFailedCall(const char* what) {
+    std::fprintf(stderr, "wordvane: a window operation for a worker failed: %s\n", what);
+}
 } // namespace
 
 void InstallUiPoster(UiPoster* poster) {
@@ -45,6 +51,7 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
     struct Call {
         bool started = false;  // fn has begun on the UI thread: wait for it
         bool done = false;
+        bool completed = false;  // fn returned rather than threw
     };
     auto call = std::make_shared<Call>();
     auto state = m_state;
@@ -60,9 +67,21 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
             if (!state->Live(gen)) return;
             call->started = true;
         }
-        fn();
+        bool completed = true;
+        try {
+            fn();
+        } catch (const std::exception& e) {
+            // Thrown past here it would end the program or leave the worker
+            // waiting forever; the worker sees a failed call instead.
+            ReportFailedCall(e.what());
+            completed = false;
+        } catch (...) {
+            ReportFailedCall("unknown exception");
+            completed = false;
+        }
         std::lock_guard lock(state->mutex);
         call->done = true;
+        call->completed = completed;
         state->cv.notify_all();
     });
     std::unique_lock lock(state->mutex);
@@ -70,7 +89,7 @@ bool UiCallGate::Invoke(const std::function<void()>& fn) {
     // thread's stack.  One that has not begun is given up on a Cancel, even
     // one followed at once by a Reset.
     state->cv.wait(lock, [&] { return call->done || (!call->started && !state->Live(gen)); });
-    return call->done;
+    return call->done && call->completed;
 }
 
 void UiCallGate::Post(std::function<void()> fn) {

@@ -39,7 +39,9 @@ public:
     // Runs fn on the UI thread and waits for it.  Called on the UI thread it
     // runs fn at once.  Returns false (fn not run) when the gate is or
     // becomes cancelled before fn begins, or no poster is installed; once fn
-    // has begun, its end is always awaited.
+    // has begun, its end is always awaited.  A worker's fn that throws is
+    // reported on standard error and makes Invoke return false, so the
+    // worker treats it as the end of its run instead of waiting for ever.
     bool Invoke(const std::function<void()>& fn);
 
     // Queues fn without waiting; it is skipped if the gate is cancelled by the

@@ -156,12 +156,20 @@ int CResultsListCtrl::GetRowCount() const { return static_cast<int>(m_rows->Size
 
 void CResultsListCtrl::SortByColumn(int column, bool ascending) {
     if (column < 0 || column >= GetColumnCountFromHeader()) return;
+    // Keys and the reordering copy can be large on a huge list; running out
+    // of memory leaves the rows, the selection and the header as they were.
+    const std::vector<uint32_t>* sorted = nullptr;
+    try {
+        sorted = &m_sorter->Sort(*m_rows, static_cast<size_t>(column), ascending, SortDateParser());
+        m_rows->Permute(*sorted);
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    const std::vector<uint32_t>& order = *sorted;
     m_wndHeader->m_nSortColumn = column;
     m_wndHeader->m_bSortAscending = ascending;
     m_wndHeader->MarkSortColumn(column);
 
-    const std::vector<uint32_t>& order =
-        m_sorter->Sort(*m_rows, static_cast<size_t>(column), ascending, SortDateParser());
     const int selected = m_nSelectedRow;
     const int mark = GetSelectionMark();
     int newSelected = -1, newMark = -1;
@@ -171,7 +179,6 @@ void CResultsListCtrl::SortByColumn(int column, bool ascending) {
             if (static_cast<int>(order[i]) == mark) newMark = static_cast<int>(i);
         }
     }
-    m_rows->Permute(order);
     if (newSelected != selected) MoveSelection(newSelected);
     m_nSelectionMark = newMark;
     Refresh();

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 #include "core/text/cp1252.h"
@@ -116,6 +117,25 @@ TEST_F(UiMarshal, ACancelledGateRefusesAtOnceAndPostsNothing) {
     worker.join();
     gate.Post([] { FAIL(); });
     EXPECT_EQ(poster.Pending(), 0u);
+}
+
+TEST_F(UiMarshal, AThrowingCallEndsTheWaitAsFailedAndTheGateStaysUsable) {
+    wv::UiCallGate gate;
+    std::atomic<int> results{0};
+    std::atomic<bool> finished{false};
+    bool first = true, second = false;
+    std::thread worker([&] {
+        first = gate.Invoke([] { throw std::runtime_error("no room"); });
+        ++results;
+        second = gate.Invoke([] {});
+        ++results;
+        finished = true;
+    });
+    poster.PumpUntil([&] { return finished.load(); });
+    worker.join();
+    EXPECT_EQ(results.load(), 2);
+    EXPECT_FALSE(first) << "a throwing call is not reported as done";
+    EXPECT_TRUE(second);
 }
 
 TEST_F(UiMarshal, InvokeOnTheUiThreadRunsDirectly) {
