@@ -32,6 +32,8 @@ CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoin
     Bind(wxEVT_LIST_COL_CLICK, &CResultsListCtrl::OnColumnClick, this);
     Bind(wxEVT_LIST_ITEM_SELECTED, &CResultsListCtrl::OnSelected, this);
     Bind(wxEVT_LIST_ITEM_DESELECTED, &CResultsListCtrl::OnDeselected, this);
+    m_showTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ShowPendingRows(); }, m_showTimer.GetId());
     // Mouse input goes to wx's rows window, not to the list itself.  Handlers
     // bound there run before wx's own mouse handling.
     if (wxWindow* rows = RowsWindow()) {
@@ -87,19 +89,40 @@ int CResultsListCtrl::InsertRowTexts(int position, const std::string_view* texts
         return -1;
     }
     const int index = static_cast<int>(at);
-    SetItemCount(static_cast<long>(rows + 1));
-    // wx keeps a virtual list's selection by index; the rows below the new
-    // one moved down, so move the selection and the mark with them.
-    if (m_nSelectedRow >= index) MoveSelection(m_nSelectedRow + 1);
     if (m_nSelectionMark >= static_cast<int>(rows))
         m_nSelectionMark = -1;
     else if (m_nSelectionMark >= index)
         ++m_nSelectionMark;
+    if (m_nSelectedRow < 0) {
+        // Nothing in wx's store moves with the row: show it with the next batch.
+        m_bRowsPending = true;
+        if (!m_showTimer.IsRunning()) m_showTimer.StartOnce(kShowDelayMs);
+        return index;
+    }
+    ShowPendingRows();
+    SetItemCount(static_cast<long>(rows + 1));
+    // wx keeps a virtual list's selection by index; the rows below the new
+    // one moved down, so move the selection with them.
+    if (m_nSelectedRow >= index) MoveSelection(m_nSelectedRow + 1);
     RefreshItems(index, static_cast<long>(rows));
     return index;
 }
 
+void CResultsListCtrl::ShowPendingRows() {
+    if (!m_bRowsPending) return;
+    m_bRowsPending = false;
+    m_showTimer.Stop();
+    SetItemCount(static_cast<long>(m_rows->Size()));
+    Refresh();
+}
+
+void CResultsListCtrl::Update() {
+    ShowPendingRows();
+    wxListCtrl::Update();
+}
+
 bool CResultsListCtrl::SetCellText(int row, int column, std::string_view text) {
+    ShowPendingRows();
     if (row < 0 || static_cast<size_t>(row) >= m_rows->Size()) return false;
     if (column < 0 || column >= GetColumnCount()) return false;
     try {
@@ -122,6 +145,7 @@ wxString CResultsListCtrl::OnGetItemText(long item, long column) const {
 }
 
 bool CResultsListCtrl::DeleteRow(int row) {
+    ShowPendingRows();
     const size_t rows = m_rows->Size();
     if (row < 0 || static_cast<size_t>(row) >= rows) return false;
     // Move the selection while both indices are still valid in wx's store.
@@ -143,6 +167,8 @@ int CResultsListCtrl::DeleteAllRows() {
     const int deleted = static_cast<int>(m_rows->Size());
     m_rows->Clear();
     m_sorter->Release();
+    m_bRowsPending = false;
+    m_showTimer.Stop();
     SetItemCount(0);  // also forgets wx's selection
     m_nSelectedRow = -1;
     m_nSelectionMark = -1;
@@ -155,6 +181,7 @@ int CResultsListCtrl::GetRowCount() const { return static_cast<int>(m_rows->Size
 // ---- sorting ----
 
 void CResultsListCtrl::SortByColumn(int column, bool ascending) {
+    ShowPendingRows();
     if (column < 0 || column >= GetColumnCountFromHeader()) return;
     // Keys and the reordering copy can be large on a huge list; running out
     // of memory leaves the rows, the selection and the header as they were.
@@ -203,6 +230,7 @@ int CResultsListCtrl::GetSelectionMark() const {
 void CResultsListCtrl::SetSelectionMark(int row) { m_nSelectionMark = row < 0 ? -1 : row; }
 
 void CResultsListCtrl::MoveSelection(int row) {
+    ShowPendingRows();
     m_bMovingSelection = true;
     const long count = GetItemCount();
     if (m_nSelectedRow >= 0 && m_nSelectedRow < count)

@@ -8,6 +8,11 @@
 // empty and its title is Header().GetItemText(column).  Right-button presses
 // on the rows are consumed (no selection change, no event for the parent).
 //
+// Rows inserted while no row is selected reach wx's display in batches (at
+// most kShowDelayMs later): a run that writes a row every millisecond would
+// otherwise spend most of each millisecond relaying out and repainting.
+// Every other operation, and Update(), brings the display up to date first.
+//
 // UI thread only: workers reach it through the view's UI-thread marshal.
 #include <initializer_list>
 #include <memory>
@@ -16,6 +21,7 @@
 #include <vector>
 
 #include <wx/listctrl.h>
+#include <wx/timer.h>
 
 namespace wv {
 
@@ -62,6 +68,10 @@ public:
     int GetSelectionMark() const;
     void SetSelectionMark(int row);
 
+    // Longest wait before inserted rows are shown.
+    static constexpr int kShowDelayMs = 40;
+    void Update() override;
+
     CResultsHeaderCtrl& Header() { return *m_wndHeader; }
     const CResultsHeaderCtrl& Header() const { return *m_wndHeader; }
 
@@ -80,6 +90,8 @@ private:
     void MoveSelection(int row);
     // wx's window that shows the rows and gets their mouse input.
     wxWindow* RowsWindow() const;
+    // Gives wx the current row count if inserts are waiting to be shown.
+    void ShowPendingRows();
 
     std::unique_ptr<CResultsHeaderCtrl> m_wndHeader;
     std::unique_ptr<wv::RowStore> m_rows;
@@ -89,6 +101,8 @@ private:
     // scan of every row of a virtual list.
     int m_nSelectedRow = -1;
     bool m_bMovingSelection = false;
+    bool m_bRowsPending = false;  // wx's row count lags behind m_rows
+    wxTimer m_showTimer;
 };
 
 } // namespace wv

@@ -297,6 +297,7 @@ TEST_F(ResultsList, CellsKeepTheirTextsAndShowThemConverted) {
     list->InsertRow(0, {"1", "caf\xE9"});
     EXPECT_EQ(list->GetCellText(0, 1), "caf\xE9");
     EXPECT_EQ(list->GetCellText(0, 2), "");
+    list->Update();  // inserted rows reach wx's display in batches
     EXPECT_EQ(list->GetItemText(0, 1), wxString::FromUTF8("caf\xC3\xA9"));
     EXPECT_TRUE(list->SetCellText(0, 2, kHint));
     EXPECT_FALSE(list->SetCellText(0, 3, "x"));
