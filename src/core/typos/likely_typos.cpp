@@ -125,7 +125,7 @@ std::vector<Word> SplitWords(std::string_view keyword) {
     return words;
 }
 
-// The single slips of one folded word, scored.
+// The slips of one folded word, scored, appended to the keyword's list.
 class WordSlips {
 public:
     WordSlips(const EditModel& model, std::string_view folded, std::uint8_t wordIndex,

@@ -5,8 +5,9 @@
 //
 // Text is Windows-1252.  Letters are a-z, A-Z and every byte above 0x7F;
 // digits, punctuation and control characters stay where they are, unedited.
-// Words are separated by spaces; a run in double quotes (quotes included) is
-// one word kept as typed, a brand name say.
+// Words are separated by spaces; a word starting with a double quote runs to
+// the closing quote (or the keyword's end) and is kept as typed, quotes and
+// spaces included: a brand name, say.
 //
 // Pure functions; any thread.  The built-in model is shared read-only.
 #include <cstddef>
@@ -41,7 +42,8 @@ struct Typo {
     std::string word;        // that word alone, as it appears in variant
     std::size_t wordIndex;   // its index in KeywordWords(keyword)
     TypoKind kind;
-    double weight;           // relative likelihood; larger is likelier
+    double weight;           // the model's likelihood of the slip, not normalised:
+                             // compare it only with the same model's weights
 };
 
 struct TypoOptions {
