@@ -13,12 +13,13 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: wordvane-typos [--max N] [--dict FILE] [KEYWORD...]\n"
+    "usage: wordvane-typos [--max N] [--dict FILE] [--] [KEYWORD...]\n"
     "Prints the likeliest misspellings of each keyword (read one a line from\n"
     "standard input when none is given), one a line:\n"
     "keyword TAB rank TAB variant TAB kind\n"
     "  --max N      at most N variants a keyword (default 100)\n"
-    "  --dict FILE  leave out variants that are words of this word list\n";
+    "  --dict FILE  leave out variants that are words of this word list\n"
+    "  --           the arguments after it are keywords, even those starting with -\n";
 
 int Usage(std::string_view problem) {
     std::cerr << "wordvane-typos: " << problem << '\n' << kUsage;
