@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/dictionary/text_file.h"
+#include "core/text/cp1252_case.h"
 
 namespace wv {
 
@@ -88,6 +89,26 @@ void ForEachNode(const TrieNode* root, Visit visit) {
     }
 }
 } // namespace
+
+bool WordTrie::Contains(std::string_view word) const {
+    // Paths still open: a chain and how many of the word's bytes lead to it.
+    std::vector<std::pair<const TrieNode*, std::size_t>> pending;
+    if (m_pRoot) pending.emplace_back(m_pRoot, 0);
+    while (!pending.empty()) {
+        auto [node, depth] = pending.back();
+        pending.pop_back();
+        if (depth == word.size()) {
+            for (; node; node = node->Sibling())
+                if (node->IsEndOfWord()) return true;
+            continue;
+        }
+        const char want = wv::LowerCp1252(word[depth]);
+        for (; node; node = node->Sibling())
+            if (!node->IsEndOfWord() && wv::LowerCp1252(node->Letter()) == want)
+                pending.emplace_back(node->Child(), depth + 1);
+    }
+    return false;
+}
 
 std::int32_t WordTrie::CountWords() const {
     std::int32_t count = 0;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace wv {
 
@@ -50,6 +51,12 @@ public:
     // word).  A word already stored changes nothing.  Throws std::bad_alloc
     // when a node cannot be allocated; the store is then as it was before.
     void Insert(const char* word);
+
+    // Whether the word is stored, letter case aside: ASCII letters and the
+    // Windows-1252 upper/lower pairs match either way, other bytes only
+    // themselves.  Every stored spelling that differs in case is tried, so
+    // "Paris" answers "paris" and "PARIS" alike.
+    bool Contains(std::string_view word) const;
 
     // Number of distinct words stored.
     std::int32_t CountWords() const;

@@ -1,0 +1,325 @@
+#include "core/typos/edit_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+#include "core/text/cp1252_case.h"
+
+namespace wv {
+
+const std::array<SoundRule, 30> kSoundRules = {{
+    {"ph", "f", false},     {"f", "ph", false},     {"ck", "k", false},    {"k", "ck", false},
+    {"ck", "c", false},     {"c", "ck", false},     {"ie", "ei", false},   {"ei", "ie", false},
+    {"able", "ible", false}, {"ible", "able", false}, {"ance", "ence", false}, {"ence", "ance", false},
+    {"ancy", "ency", false}, {"ency", "ancy", false}, {"ant", "ent", false},  {"ent", "ant", false},
+    {"ise", "ize", false},  {"ize", "ise", false},  {"yse", "yze", false}, {"c", "k", false},
+    {"k", "c", false},      {"s", "z", false},      {"z", "s", false},     {"c", "s", false},
+    {"s", "c", false},      {"e", "", true},        {"tion", "sion", false}, {"sion", "tion", false},
+    {"er", "or", true},     {"or", "er", true},
+}};
+
+int LetterCode(char c) {
+    const char lower = LowerCp1252(c);
+    return (lower >= 'a' && lower <= 'z') ? lower - 'a' : kOther;
+}
+
+namespace {
+
+constexpr int N = kLetterCodes;
+constexpr std::string_view kCodeChars = "abcdefghijklmnopqrstuvwxyz^$_";
+
+// Each count is smoothed as (events + kAlpha) / (chances + kBeta): a never
+// seen event keeps a small chance, and a context seen once cannot claim
+// certainty.
+constexpr float kAlpha = 0.1f;
+constexpr float kBeta = 16.0f;
+// The engine pairs only a few kinds of slip (see likely_typos.cpp), so a
+// pair of them is likelier than two-edit pairs at large: this is where the
+// cross-validated recall peaked.
+constexpr float kSecondEditBoost = 7.0f;
+
+float LogRatio(double events, double chances) {
+    return static_cast<float>(std::log((events + kAlpha) / (chances + kBeta)));
+}
+
+std::vector<int> Codes(std::string_view word) {
+    std::vector<int> codes(word.size());
+    std::transform(word.begin(), word.end(), codes.begin(), LetterCode);
+    return codes;
+}
+
+// One step of a cheapest alignment, in the intended word's positions.
+struct Step {
+    enum Kind { kDrop, kInsert, kReplace, kSwap } kind;
+    int at;     // intended index (drop, replace, swap's first) or gap (insert)
+    int typed;  // typed letter code (insert, replace)
+};
+
+// Optimal string alignment distance with a backtrace that prefers keeping
+// letters, then replacing, swapping, dropping, inserting.
+std::vector<Step> Align(const std::vector<int>& c, const std::vector<int>& t) {
+    const int n = static_cast<int>(c.size()), m = static_cast<int>(t.size());
+    std::vector<int> d((n + 1) * (m + 1));
+    auto at = [&](int i, int j) -> int& { return d[i * (m + 1) + j]; };
+    for (int i = 0; i <= n; ++i) at(i, 0) = i;
+    for (int j = 0; j <= m; ++j) at(0, j) = j;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= m; ++j) {
+            int best = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + (c[i - 1] != t[j - 1])});
+            if (i > 1 && j > 1 && c[i - 1] == t[j - 2] && c[i - 2] == t[j - 1])
+                best = std::min(best, at(i - 2, j - 2) + 1);
+            at(i, j) = best;
+        }
+    }
+    std::vector<Step> steps;
+    int i = n, j = m;
+    while (i > 0 || j > 0) {
+        const int here = at(i, j);
+        if (i > 0 && j > 0 && c[i - 1] == t[j - 1] && at(i - 1, j - 1) == here) {
+            --i, --j;
+        } else if (i > 0 && j > 0 && at(i - 1, j - 1) + 1 == here) {
+            steps.push_back({Step::kReplace, i - 1, t[j - 1]});
+            --i, --j;
+        } else if (i > 1 && j > 1 && c[i - 1] == t[j - 2] && c[i - 2] == t[j - 1] && at(i - 2, j - 2) + 1 == here) {
+            steps.push_back({Step::kSwap, i - 2, 0});
+            i -= 2, j -= 2;
+        } else if (i > 0 && at(i - 1, j) + 1 == here) {
+            steps.push_back({Step::kDrop, i - 1, 0});
+            --i;
+        } else {
+            steps.push_back({Step::kInsert, i, t[j - 1]});
+            --j;
+        }
+    }
+    return steps;
+}
+
+void ParseCodes(std::string_view text, int* out, std::size_t count) {
+    if (text.size() != count) throw std::invalid_argument("edit table: wrong number of letter codes");
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t code = kCodeChars.find(text[k]);
+        if (code == std::string_view::npos) throw std::invalid_argument("edit table: bad letter code");
+        out[k] = static_cast<int>(code);
+    }
+}
+
+std::uint32_t ParseNumber(std::string_view text) {
+    std::uint32_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        throw std::invalid_argument("edit table: bad number");
+    return value;
+}
+
+} // namespace
+
+EditCounts::EditCounts()
+    : drop(N * N * N), swap(N * N * N * N), replace(N * N * N * N), insert(N * N * N), unigram(N), bigram(N * N) {}
+
+void EditCounts::Learn(std::string_view typed, std::string_view intended) {
+    const std::vector<int> c = Codes(intended), t = Codes(typed);
+    const int n = static_cast<int>(c.size());
+    auto code = [&](int i) { return i < 0 ? kStart : i >= n ? kEnd : c[i]; };
+
+    for (int i = -1; i <= n; ++i) {
+        ++unigram[code(i)];
+        if (i < n) ++bigram[code(i) * N + code(i + 1)];
+    }
+
+    std::string lowTyped(typed), lowIntended(intended);
+    for (char& ch : lowTyped) ch = LowerCp1252(ch);
+    for (char& ch : lowIntended) ch = LowerCp1252(ch);
+    for (std::size_t r = 0; r < kSoundRules.size(); ++r) {
+        const SoundRule& rule = kSoundRules[r];
+        for (std::size_t at = lowIntended.find(rule.from); at != std::string::npos;
+             at = lowIntended.find(rule.from, at + 1)) {
+            if (rule.atEnd && at + rule.from.size() != lowIntended.size()) continue;
+            ++ruleChances[r];
+            std::string applied = lowIntended;
+            applied.replace(at, rule.from.size(), rule.to);
+            ruleHits[r] += applied == lowTyped;
+        }
+    }
+
+    const std::vector<Step> steps = Align(c, t);
+    if (steps.empty()) return;
+    ++pairsByEdits[std::min<std::size_t>(steps.size(), 3) - 1];
+    if (steps.size() > 1) return;
+    for (const Step& step : steps) {
+        int at = step.at;
+        switch (step.kind) {
+        case Step::kDrop:
+            while (at + 1 < n && c[at + 1] == c[at]) ++at;
+            ++drop[(code(at - 1) * N + c[at]) * N + code(at + 1)];
+            break;
+        case Step::kInsert:
+            while (at < n && c[at] == step.typed) ++at;
+            ++insert[(code(at - 1) * N + step.typed) * N + code(at)];
+            break;
+        case Step::kReplace:
+            ++replace[((code(at - 1) * N + c[at]) * N + step.typed) * N + code(at + 1)];
+            break;
+        case Step::kSwap:
+            ++swap[((code(at - 1) * N + c[at]) * N + c[at + 1]) * N + code(at + 2)];
+            break;
+        }
+    }
+}
+
+std::string EditCounts::ToText() const {
+    std::string out = "# Likely Typos edit counts: kind, letter codes (a-z, ^ start, $ end, _ other), count\n";
+    auto line = [&](char kind, std::initializer_list<int> codes, std::uint32_t count) {
+        if (count == 0) return;
+        out += kind;
+        out += ' ';
+        for (int code : codes) out += kCodeChars[code];
+        out += ' ';
+        out += std::to_string(count);
+        out += '\n';
+    };
+    for (int a = 0; a < N; ++a) {
+        line('u', {a}, unigram[a]);
+        for (int b = 0; b < N; ++b) {
+            line('b', {a, b}, bigram[a * N + b]);
+            for (int c = 0; c < N; ++c) {
+                line('d', {a, b, c}, drop[(a * N + b) * N + c]);
+                line('i', {a, b, c}, insert[(a * N + b) * N + c]);
+                for (int d = 0; d < N; ++d) {
+                    line('s', {a, b, c, d}, replace[((a * N + b) * N + c) * N + d]);
+                    line('t', {a, b, c, d}, swap[((a * N + b) * N + c) * N + d]);
+                }
+            }
+        }
+    }
+    for (std::size_t r = 0; r < kSoundRules.size(); ++r)
+        out += "r " + std::to_string(r) + ' ' + std::to_string(ruleHits[r]) + ' ' + std::to_string(ruleChances[r]) + '\n';
+    for (std::size_t e = 0; e < pairsByEdits.size(); ++e)
+        out += "e " + std::to_string(e + 1) + ' ' + std::to_string(pairsByEdits[e]) + '\n';
+    return out;
+}
+
+EditCounts EditCounts::FromText(std::string_view text) {
+    EditCounts counts;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+        if (line.empty() || line[0] == '#') continue;
+
+        std::string_view fields[4];
+        std::size_t count = 0;
+        while (!line.empty() && count < 4) {
+            const std::size_t space = line.find(' ');
+            fields[count++] = line.substr(0, space);
+            line = space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+        }
+        if (!line.empty() || count < 3 || fields[0].size() != 1)
+            throw std::invalid_argument("edit table: malformed line");
+        int k[4];
+        const char kind = fields[0][0];
+        if (kind == 'r' || kind == 'e') {
+            const std::uint32_t index = ParseNumber(fields[1]);
+            if (kind == 'r' && count == 4 && index < kSoundRules.size()) {
+                counts.ruleHits[index] = ParseNumber(fields[2]);
+                counts.ruleChances[index] = ParseNumber(fields[3]);
+                continue;
+            }
+            if (kind == 'e' && count == 3 && index >= 1 && index <= counts.pairsByEdits.size()) {
+                counts.pairsByEdits[index - 1] = ParseNumber(fields[2]);
+                continue;
+            }
+            throw std::invalid_argument("edit table: malformed line");
+        }
+        if (count != 3) throw std::invalid_argument("edit table: malformed line");
+        const std::uint32_t value = ParseNumber(fields[2]);
+        switch (kind) {
+        case 'u': ParseCodes(fields[1], k, 1); counts.unigram[k[0]] = value; break;
+        case 'b': ParseCodes(fields[1], k, 2); counts.bigram[k[0] * N + k[1]] = value; break;
+        case 'd': ParseCodes(fields[1], k, 3); counts.drop[(k[0] * N + k[1]) * N + k[2]] = value; break;
+        case 'i': ParseCodes(fields[1], k, 3); counts.insert[(k[0] * N + k[1]) * N + k[2]] = value; break;
+        case 's':
+            ParseCodes(fields[1], k, 4);
+            counts.replace[((k[0] * N + k[1]) * N + k[2]) * N + k[3]] = value;
+            break;
+        case 't':
+            ParseCodes(fields[1], k, 4);
+            counts.swap[((k[0] * N + k[1]) * N + k[2]) * N + k[3]] = value;
+            break;
+        default: throw std::invalid_argument("edit table: unknown kind");
+        }
+    }
+    return counts;
+}
+
+EditModel::EditModel(const EditCounts& counts)
+    : m_drop(N * N * N), m_swapAB(N * N), m_swapPA(N * N), m_swapBN(N * N), m_insert(N * N * N), m_replaceXY(N * N), m_replacePXY(N * N * N),
+      m_replaceXYN(N * N * N) {
+    const auto& uni = counts.unigram;
+    const auto& bi = counts.bigram;
+
+    // Marginals: the same event seen with less context.
+    std::vector<double> dropPX(N * N), dropXN(N * N), dropX(N);
+    std::vector<double> insPY(N * N), insYN(N * N);
+    std::vector<double> repXY(N * N), repPXY(N * N * N), repXYN(N * N * N);
+    std::vector<double> swapAB(N * N), swapPA(N * N), swapBN(N * N);
+    for (int a = 0; a < N; ++a) {
+        for (int b = 0; b < N; ++b) {
+            for (int c = 0; c < N; ++c) {
+                const double d = counts.drop[(a * N + b) * N + c];
+                dropPX[a * N + b] += d, dropXN[b * N + c] += d, dropX[b] += d;
+                const double i = counts.insert[(a * N + b) * N + c];
+                insPY[a * N + b] += i, insYN[b * N + c] += i;
+                for (int e = 0; e < N; ++e) {
+                    const double r = counts.replace[((a * N + b) * N + c) * N + e];
+                    repXY[b * N + c] += r, repPXY[(a * N + b) * N + c] += r, repXYN[(b * N + c) * N + e] += r;
+                    const double s = counts.swap[((a * N + b) * N + c) * N + e];
+                    swapAB[b * N + c] += s, swapPA[a * N + b] += s, swapBN[c * N + e] += s;
+                }
+            }
+        }
+    }
+
+    for (int a = 0; a < N; ++a) {
+        for (int b = 0; b < N; ++b) {
+            m_swapAB[a * N + b] = LogRatio(swapAB[a * N + b], bi[a * N + b]);
+            m_swapPA[a * N + b] = LogRatio(swapPA[a * N + b], bi[a * N + b]);
+            m_swapBN[a * N + b] = LogRatio(swapBN[a * N + b], bi[a * N + b]);
+            m_replaceXY[a * N + b] = LogRatio(repXY[a * N + b], uni[a]);
+            for (int c = 0; c < N; ++c) {
+                const int abc = (a * N + b) * N + c;
+                m_drop[abc] = LogRatio(dropPX[a * N + b], bi[a * N + b]) + LogRatio(dropXN[b * N + c], bi[b * N + c]) +
+                              LogRatio(dropX[b], uni[b]);
+                m_insert[abc] = LogRatio(insPY[a * N + b], uni[a]) + LogRatio(insYN[b * N + c], uni[c]) +
+                                LogRatio(counts.insert[abc], bi[a * N + c]);
+                // Replace's contexts: [p][x][y] over the pair px, [x][y][n] over xn.
+                m_replacePXY[abc] = LogRatio(repPXY[abc], bi[a * N + b]);
+                m_replaceXYN[abc] = LogRatio(repXYN[abc], bi[a * N + c]);
+            }
+        }
+    }
+    // A rule is one view of its slip, where single edits have three: cubed,
+    // its chance weighs like theirs.
+    for (std::size_t r = 0; r < kSoundRules.size(); ++r)
+        m_rule[r] = 3 * LogRatio(counts.ruleHits[r], counts.ruleChances[r]);
+    const double one = counts.pairsByEdits[0] + 1.0, two = counts.pairsByEdits[1] + 1.0;
+    m_secondEdit = static_cast<float>(std::log(two / one)) + kSecondEditBoost;
+}
+
+float EditModel::Swap(int p, int a, int b, int n) const {
+    return m_swapAB[a * N + b] + m_swapPA[p * N + a] + m_swapBN[b * N + n];
+}
+
+float EditModel::Replace(int p, int x, int y, int n) const {
+    return m_replaceXY[x * N + y] + m_replacePXY[(p * N + x) * N + y] + m_replaceXYN[(x * N + y) * N + n];
+}
+
+const EditModel& BuiltInEditModel() {
+    static const EditModel model(EditCounts::FromText(
+#include "core/typos/edit_counts.inc"
+        ));
+    return model;
+}
+
+} // namespace wv
