@@ -22,6 +22,11 @@ public:
     bool DoSaveDocument(const wxString& file) override;
     bool DoOpenDocument(const wxString& file) override;
     bool IsModified() const override { return false; }
+    // Save and Save As do nothing: wx would otherwise ask for a file name for
+    // a fresh document and add a file that was never written to the
+    // recent-files list.
+    bool Save() override { return true; }
+    bool SaveAs() override { return true; }
 
     // The active document of the application's main window.  UI thread only.
     static CTarnwickDoc* GetDoc();
