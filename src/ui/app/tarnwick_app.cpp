@@ -11,6 +11,9 @@
 #include <wx/filename.h>
 #include <wx/fileconf.h>
 #include <wx/image.h>
+#include <wx/timer.h>
+
+#include <gtk/gtk.h>
 
 #include "ui/app/about_dlg.h"
 #include "ui/app/app_message_box.h"
@@ -163,22 +166,63 @@ bool CTarnwickApp::OnInit() {
     SetTopWindow(frame);
     frame->Show();
     frame->Update();
+    InstallTerminationHandler();
+    return true;
+}
+
+namespace {
+
+// Answers every dialog on screen with "cancel".  GTK runs some of them (the
+// message boxes, the file choosers) in loops of their own that wx does not
+// count as modal, so they are found through GTK itself.  Returns how many
+// were still showing.
+int CancelShownDialogs() {
+    int shown = 0;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
+            ++shown;
+            dialog->EndModal(wxID_CANCEL);
+        }
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next) {
+        GtkWidget* widget = GTK_WIDGET(node->data);
+        if (GTK_IS_DIALOG(widget) && gtk_widget_get_visible(widget)) {
+            ++shown;
+            gtk_dialog_response(GTK_DIALOG(widget), GTK_RESPONSE_CANCEL);
+        }
+    }
+    g_list_free(windows);
+    return shown;
+}
+
+// The loop that runs when no dialog is up: the application's main loop, or
+// the loop that was running when the handler was installed (a test's).
+wxEventLoopBase* g_baseLoop = nullptr;
+
+} // namespace
+
+void CTarnwickApp::InstallTerminationHandler() {
+    g_baseLoop = wxEventLoopBase::GetActive();
     // A desktop session ending (or `kill`) closes the window as the user
     // would, so every thread is stopped and joined on the way out.
-    SetSignalHandler(SIGTERM, [](int) { CloseWhenNoModalRuns(); });
-    return true;
+    wxTheApp->SetSignalHandler(SIGTERM, [](int) { CloseWhenNoModalRuns(); });
 }
 
 void CTarnwickApp::CloseWhenNoModalRuns() {
     if (!wxTheApp) return;
-    // Closing from inside a modal loop (the About box, the file selector)
-    // would delete the document and view under the code that opened it:
-    // end the modal windows first and close once the main loop runs again.
-    if (wxEventLoopBase::GetActive() != wxTheApp->GetMainLoop()) {
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal())
-                dialog->EndModal(wxID_CANCEL);
-        wxTheApp->CallAfter([] { CloseWhenNoModalRuns(); });
+    // Closing from inside a dialog's loop would destroy the frame and view
+    // under the code that opened the dialog: answer the dialogs first and
+    // close once none is showing and the main loop runs again.  A timer,
+    // not CallAfter: queued calls also run inside a native dialog's loop.
+    wxEventLoopBase* base = wxTheApp->GetMainLoop() ? wxTheApp->GetMainLoop() : g_baseLoop;
+    const bool inMainLoop = wxEventLoopBase::GetActive() == base;
+    if (CancelShownDialogs() > 0 || !inMainLoop) {
+        wxTimer* retry = new wxTimer;
+        retry->Bind(wxEVT_TIMER, [retry](wxTimerEvent&) {
+            wxTheApp->CallAfter([retry] { delete retry; });
+            CloseWhenNoModalRuns();
+        });
+        retry->StartOnce(20);
         return;
     }
     if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);

@@ -57,6 +57,12 @@ public:
     void OnFileOpen(wxCommandEvent& event);
 
     // Chooses the file for Open; returns an empty string when cancelled.
+    // SIGTERM closes the main window as the user would: every dialog on
+    // screen is answered "cancel" first, and the window closes once none is
+    // showing.  Installed by OnInit; tests of the window install it too.
+    static void InstallTerminationHandler();
+    static void CloseWhenNoModalRuns();
+
     // Replaceable for tests (the default shows the file dialog).
     using FileChooser = std::function<wxString()>;
     void SetOpenFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -65,8 +71,7 @@ private:
     void SetRegistryKey();
     void LoadStdProfileSettings(unsigned maxFiles);
     void SaveStdProfileSettings();
-    // Closes the main window as the user would, once no modal loop runs.
-    static void CloseWhenNoModalRuns();
+
     static CTarnwickDoc* WorkbenchDocument();
     static CTarnwickView* WorkbenchView();
 

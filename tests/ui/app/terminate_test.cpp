@@ -1,0 +1,91 @@
+// SIGTERM while a dialog is open: the dialog is answered first, then the main
+// window closes; nothing a dialog's loop still uses is destroyed under it.
+// GTK runs message boxes and file choosers in loops of their own, which is
+// what made the program crash here.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <wx/docview.h>
+#include <wx/timer.h>
+
+#include <gtk/gtk.h>
+
+#include "gui_support.h"
+#include "ui/app/app_message_box.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+
+using namespace std::chrono_literals;
+using wv::CTarnwickApp;
+
+namespace {
+
+void AnswerEveryGtkDialog() {
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* node = windows; node; node = node->next)
+        if (GTK_IS_DIALOG(node->data) && gtk_widget_get_visible(GTK_WIDGET(node->data)))
+            gtk_dialog_response(GTK_DIALOG(node->data), GTK_RESPONSE_CANCEL);
+    g_list_free(windows);
+}
+
+// Opens a dialog with `open` (which returns when the dialog is closed), sends
+// SIGTERM to this process while it is up, and reports the order of events.
+void TerminateDuring(const std::function<void(wxWindow* frame)>& open) {
+    wxDocManager manager;
+    wv::CMainFrame* frame = CTarnwickApp::CreateMainWindow(&manager);
+    ASSERT_NE(frame, nullptr);
+    wvtest::ShowAndSettle(frame);
+    CTarnwickApp::InstallTerminationHandler();
+
+    bool dialogReturned = false, frameGone = false, frameWentFirst = false;
+    frame->Bind(wxEVT_DESTROY, [&](wxWindowDestroyEvent& e) {
+        if (e.GetEventObject() == frame) {
+            frameGone = true;
+            frameWentFirst = !dialogReturned;
+        }
+        e.Skip();
+    });
+    wxTimer terminate;
+    terminate.Bind(wxEVT_TIMER, [](wxTimerEvent&) { kill(getpid(), SIGTERM); });
+    terminate.StartOnce(400);
+    // Without the fix nothing answers the dialog: end it so the test fails
+    // instead of hanging.
+    wxTimer failsafe;
+    failsafe.Bind(wxEVT_TIMER, [](wxTimerEvent&) { AnswerEveryGtkDialog(); });
+    failsafe.StartOnce(8000);
+
+    wxTheApp->CallAfter([&] {
+        open(frame);
+        dialogReturned = true;
+    });
+    EXPECT_TRUE(wvtest::PumpUntil([&] { return frameGone && dialogReturned; }, 10s));
+    EXPECT_FALSE(frameWentFirst) << "the main window was destroyed under an open dialog";
+    wvtest::PumpFor(50ms);
+    failsafe.Stop();
+}
+
+void SendCommand(wxWindow* frame, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(frame);
+    frame->ProcessWindowEvent(event);
+}
+
+} // namespace
+
+TEST(Terminate, WithAMessageBoxOpen) {
+    TerminateDuring([](wxWindow* frame) { wv::AppMessageBox("Please search for something first.", wxOK, frame); });
+}
+
+TEST(Terminate, WithTheAboutBoxOpen) {
+    TerminateDuring([](wxWindow* frame) { SendCommand(frame, wxID_ABOUT); });
+}
+
+TEST(Terminate, WithTheOpenDialogOpen) {
+    TerminateDuring([](wxWindow* frame) { SendCommand(frame, wxID_OPEN); });
+}
