@@ -125,8 +125,6 @@ void CTarnwickApp::DestroyMainWindow(CMainFrame* frame) {
 }
 
 bool CTarnwickApp::OnInit() {
-    // (No control container to enable: the web engine is a plain widget.)
-    // (No three-dimensional controls to enable: GTK draws its own.)
     SetRegistryKey();
     LoadStdProfileSettings(4);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();

@@ -31,8 +31,7 @@ gboolean OnNativeActivate(GtkWidget*, GdkEvent*, gpointer pane) {
 } // namespace
 
 // Hands the commands back to the workbench when the user clicks the form or
-// one of its controls (any mouse button), as the framework's view activation
-// on a click does.
+// one of its controls (any mouse button): the view clicked last gets them.
 class CFixHtmlView::ClickWatcher : public wxEventFilter {
 public:
     explicit ClickWatcher(CFixHtmlView& pane) : m_pane(pane) {}

@@ -104,7 +104,6 @@ void CTarnwickView::OnInitialUpdate() {
             frame->SetMaxSize(wxDefaultSize);
             frame->SetClientSize(fit);
         }
-        // The frame stays fixed at whatever size it now has.
         wxSize size = frame->GetSize();
         frame->SetSizeHints(size, size);
         frame->Layout();
