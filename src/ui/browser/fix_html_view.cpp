@@ -5,7 +5,7 @@
 #include <wx/webview.h>
 
 #include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
+#include "ui/app/app_services.h"
 #include "platform/code_page.h"
 #include "core/res/resource.h"
 
@@ -162,7 +162,7 @@ void CFixHtmlView::OnSwallowCommand(wxCommandEvent&) {
 }
 
 void CFixHtmlView::OnNewWindow(wxWebViewEvent& event) {
-    TheApp().LaunchExternalBrowser(wv::ToAnsi(event.GetURL()));
+    Services().LaunchBrowser(wv::ToAnsi(event.GetURL()));
 }
 
 } // namespace wv

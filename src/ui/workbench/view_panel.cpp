@@ -10,6 +10,7 @@
 
 #include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
+#include "ui/app/app_services.h"
 #include "ui/app/tarnwick_app.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/browser/fix_html_view.h"
@@ -78,7 +79,7 @@ void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
     if (OverBanner(*this, point)) {
         std::string link;
         if (CTarnwickDoc* doc = GetWorkbenchDoc()) link = doc->GetBannerLink();
-        TheApp().LaunchExternalBrowser(link);
+        Services().LaunchBrowser(link);
     }
 
     const int entry = EntryAt(m_rgnEntry, point);

@@ -12,12 +12,12 @@
 #include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
 #include "panel_fixture.h"
+#include "stand_in_services.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 using wv::BannerServer;
 
 using wv::CLoadBannerThread;
-using wv::TheApp;
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
@@ -31,9 +31,9 @@ public:
         BannerServer server;
         server.homePage = "http://" + wvtest::RefusingAddress() + "/";
         server.ftpHost = wvtest::RefusingAddress();
-        CLoadBannerThread::OverrideProgramSettings(CLoadBannerThread::Settings{server, {}});
+        wvtest::TestServices().SetBannerSettings(CLoadBannerThread::Settings{server, {}});
     }
-    void TearDown() override { CLoadBannerThread::OverrideProgramSettings(std::nullopt); }
+    void TearDown() override { wvtest::TestServices().SetBannerSettings(std::nullopt); }
 };
 [[maybe_unused]] ::testing::Environment* const kNoBannerServers =
     ::testing::AddGlobalTestEnvironment(new NoBannerServers);
@@ -178,7 +178,7 @@ protected:
         // The window's banner thread publishes the links of whatever list it
         // finds; these tests set the link themselves, so wait until it has
         // given up on its servers (its list fetch is refused at once).
-        ASSERT_TRUE(PumpUntil([] { return CLoadBannerThread::WorkingThreads() == 0; }, 10s));
+        ASSERT_TRUE(PumpUntil([] { return wvtest::BannerThreadsWorking() == 0; }, 10s));
         std::ofstream(m_script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << m_log << "'\n";
         wxExecute("chmod +x " + m_script, wxEXEC_SYNC);
         std::remove(m_log.c_str());
@@ -187,7 +187,7 @@ protected:
     void TearDown() override { unsetenv("BROWSER"); }
 
     std::string Launched() {
-        TheApp().WaitForLaunches(5000);
+        wvtest::TestServices().WaitForLaunches(5s);
         std::ifstream in(m_log);
         std::stringstream text;
         text << in.rdbuf();

@@ -10,12 +10,12 @@
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 
-#include "ui/app/app_message_box.h"
 #include "ui/browser/fix_html_view.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "recording_site.h"
+#include "stand_in_services.h"
 #include "core/res/resource.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
@@ -40,7 +40,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(kSiteReady && window.view() && view().m_pBrowserPane);
-        wv::SetMessageBoxHook([this](const std::string& text, const std::string& caption, long style,
+        wvtest::TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string& caption, long style,
                                      wxWindow* owner) {
             // The view's own box: over the form, OK only, no icon.
             EXPECT_EQ(owner, view().GetForm());
@@ -50,7 +50,7 @@ protected:
             return wxOK;
         });
     }
-    void TearDown() override { wv::SetMessageBoxHook({}); }
+    void TearDown() override { wvtest::TestServices().SetMessageBoxHandler({}); }
 
     CTarnwickView& view() { return *window.view(); }
     CResultsListCtrl& list() { return *view().m_listResults; }

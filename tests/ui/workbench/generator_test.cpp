@@ -18,7 +18,7 @@
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "core/marshal/ui_marshal.h"
-#include "platform/wx_ui_poster.h"
+#include "stand_in_services.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -39,7 +39,7 @@ public:
         m_state->go = go;
         m_state->captions.push_back(m_state->Caption());
     }
-    ~CaptionRecorder() override { wv::InstallWxUiPoster(); }
+    ~CaptionRecorder() override { wvtest::TestServices().UsePoster(); }
     void Post(std::function<void()> fn) override {
         // The state is shared with the queued call, which may run after the
         // recorder is gone (the window's own teardown pumps the queue).
@@ -91,7 +91,7 @@ TEST_F(Generator, StartsEmptyInResultsMode) {
 
 TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {
     CaptionRecorder recorder(view()->m_btnGo);
-    wv::InstallUiPoster(&recorder);
+    wvtest::TestServices().UsePoster(&recorder);
 
     wxUIActionSimulator sim;
     wxTextCtrl* edit = view()->m_editKeyword;
