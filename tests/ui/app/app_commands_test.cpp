@@ -63,7 +63,7 @@ TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
     CTarnwickView* view = window.view();
     ASSERT_NE(view, nullptr);
     wxDocManager* manager = doc->GetDocumentManager();
-    auto* list = view->m_listResults;
+    auto* list = view->ResultsList();
 
     // Browser mode, then New: back to results mode with the same objects.
     view->SelectPanelEntry(3);
@@ -75,8 +75,8 @@ TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
     EXPECT_EQ(view->SelectedPanelEntry(), 1);
     EXPECT_TRUE(list->IsShown());
     EXPECT_EQ(list->GetColumnCount(), 3);  // the columns were not inserted again
-    if (view->m_pBrowserPane) {
-        EXPECT_FALSE(view->m_pBrowserPane->GetWindow()->IsShown());
+    if (view->BrowserPane()) {
+        EXPECT_FALSE(view->BrowserPane()->GetWindow()->IsShown());
     }
 
     wvtest::ScopedTempDir dir;
@@ -182,7 +182,7 @@ TEST(ExternalBrowser, PageAskingForANewWindowOpensTheDesktopBrowser) {
     wvtest::ScopedEnv path("PATH", launchers.Dir().string());
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     wvtest::WorkbenchWindow window;
-    CFixHtmlView* pane = window.view()->m_pBrowserPane;
+    CFixHtmlView* pane = window.view()->BrowserPane();
     ASSERT_NE(pane, nullptr);
     wxWebViewEvent request(wxEVT_WEBVIEW_NEWWINDOW, pane->GetBrowser()->GetId(), "http://example.com/popup", "");
     request.SetEventObject(pane->GetBrowser());

@@ -117,18 +117,18 @@ private:
 
 TEST_F(Attachments, WithoutLogoWordListOrServersTheViewOpensAsUsual) {
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(view().m_picLogo->GetPictureSize(), wxSize(0, 0));
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
-    ASSERT_NE(view().m_pDictionary, nullptr);
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 0);
+    EXPECT_EQ(view().Logo()->GetPictureSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
+    ASSERT_NE(view().Dictionary(), nullptr);
+    EXPECT_EQ(view().Dictionary()->CountWords(), 0);
     EXPECT_EQ(OpenTopLevelWindows(), 1);
-    EXPECT_TRUE(view().m_listResults->IsShown());
+    EXPECT_TRUE(view().ResultsList()->IsShown());
     EXPECT_EQ(window->GoCaption(), "Go");
 
     // The banner thread found no web server and ended; the banner area stays
     // empty.
     ASSERT_TRUE(PumpUntil([] { return wvtest::BannerThreadsWorking() == 0; }, 5s));
-    EXPECT_EQ(view().m_picBanner->GetPictureSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Banner()->GetPictureSize(), wxSize(0, 0));
     EXPECT_EQ(window->doc()->GetBannerLink(), "");
     EXPECT_FALSE(std::filesystem::exists(workdir / "VornthalBanner.gif"));
 }
@@ -137,7 +137,7 @@ TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
     const wvtest::Bytes bmp = wvtest::MakeBitmapFile(120, 40, {200, 30, 40});
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", std::string(bmp.begin(), bmp.end()));
     ASSERT_NO_FATAL_FAILURE(Open());
-    CAnimatedPicture& logo = *view().m_picLogo;
+    CAnimatedPicture& logo = *view().Logo();
     EXPECT_EQ(logo.GetPictureSize(), wxSize(120, 40));
     EXPECT_EQ(logo.GetRect(), wxRect(22, 30, 120, 40));
     EXPECT_EQ(logo.GetParent(), view().GetForm());
@@ -154,15 +154,15 @@ TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
 TEST_F(Attachments, AnUnreadableLogoIsNotShown) {
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", "BM not really a bitmap");
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
     EXPECT_EQ(OpenTopLevelWindows(), 1);
 }
 
 TEST_F(Attachments, TheWordListIsLoadedAtStart) {
     wvtest::WriteFile(workdir / "dict.lst", "apple\nbanana\r\ncherry\n");
     ASSERT_NO_FATAL_FAILURE(Open());
-    ASSERT_NE(view().m_pDictionary, nullptr);
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 3);
+    ASSERT_NE(view().Dictionary(), nullptr);
+    EXPECT_EQ(view().Dictionary()->CountWords(), 3);
     EXPECT_EQ(OpenTopLevelWindows(), 1);
 }
 
@@ -173,8 +173,8 @@ TEST_F(Attachments, AnUnreadableWorkingDirectoryStartsNoBannerThread) {
     std::filesystem::remove(gone);
     ASSERT_NO_FATAL_FAILURE(Open());
     EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 0);
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Dictionary()->CountWords(), 0);
     EXPECT_TRUE(window->Close());
     window.reset();
 }

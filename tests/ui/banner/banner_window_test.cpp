@@ -78,7 +78,7 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
     }
     CTarnwickView& view() { return *window->view(); }
-    CAnimatedPicture& banner() { return *view().m_picBanner; }
+    CAnimatedPicture& banner() { return *view().Banner(); }
     int ClientWidth() { return window->frame()->GetClientSize().GetWidth(); }
     bool BannerAt(int width, int height) {
         return banner().GetRect() == wxRect(ClientWidth() - width, 6, width, height);
@@ -191,7 +191,7 @@ TEST_F(BannerWindow, ClosesPromptlyWithAGeneratorRunGoing) {
     ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
     window->TypeKeyword("abcdefghijk");
     window->ClickGo();
-    ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() >= 30; }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() >= 30; }, 10s));
     ASSERT_TRUE(view().IsRunning());
     ExpectPromptClose();
 }
