@@ -59,6 +59,7 @@ bool CLoadBannerThread::Start() {
             if (m_probe) m_probe->WorkEnded(kBanner);
         });
     } catch (const std::system_error&) {
+        // No thread was made: both counts are taken back.
         if (m_probe) {
             m_probe->WorkEnded(kBanner);
             m_probe->ThreadJoined(kBanner);
