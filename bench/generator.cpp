@@ -81,7 +81,8 @@ int main(int argc, char** argv) {
     wxFrame* frame = nullptr;
     if (display) {
         wxTheApp->CallOnInit();
-        wv::InstallWxUiPoster();
+        static wv::WxUiPoster poster;
+        wv::InstallUiPoster(&poster);
         frame = new wxFrame(nullptr, wxID_ANY, "run", wxDefaultPosition, wxSize(800, 600));
         g_list = new wv::CResultsListCtrl(frame, wxID_ANY, wxPoint(0, 0), wxSize(760, 530));
         const char* titles[] = {"No. Of Misspelt Items", "Misspelt Keywords", ""};
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     if (display) {
         frame->Destroy();
         wxTheApp->ProcessPendingEvents();
+        wv::InstallUiPoster(nullptr);
         wxEntryCleanup();
     }
     return 0;

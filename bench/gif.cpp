@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
     wxInitAllImageHandlers();
     if (g_haveDisplay) {
         wxTheApp->CallOnInit();
-        wv::InstallWxUiPoster();
+        static wv::WxUiPoster poster;
+        wv::InstallUiPoster(&poster);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

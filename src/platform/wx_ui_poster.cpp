@@ -8,9 +8,4 @@ void WxUiPoster::Post(std::function<void()> fn) {
     if (wxTheApp) wxTheApp->CallAfter(std::move(fn));
 }
 
-void InstallWxUiPoster() {
-    static WxUiPoster poster;
-    InstallUiPoster(&poster);
-}
-
 } // namespace wv

@@ -7,8 +7,9 @@
 // Invoke as "cancelled" without running it, so the UI thread can cancel, then
 // join a worker that is blocked in Invoke without deadlocking.
 //
-// No wx include: the poster that reaches the UI thread is installed by the wx
-// layer (see wx_ui_poster.h); tests may install their own.
+// No wx include: the platform layer implements the poster that reaches the
+// UI thread (platform/wx_ui_poster.h) and the application's services hand it
+// in here; unit tests install their own.
 #include <functional>
 #include <memory>
 

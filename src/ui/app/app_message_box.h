@@ -1,9 +1,9 @@
 #pragma once
 // The application's message box: the application title "Wordvane" as its
 // caption, and, when the style names no icon, the warning icon for an OK box
-// and the question icon for a Yes/No box.  UI thread only.  Tests replace the
-// box with a hook so no modal window blocks them.
-#include <functional>
+// and the question icon for a Yes/No box.  UI thread only.  The box itself
+// comes from the services (app_services.h), so tests answer it without a
+// modal window.
 #include <string>
 
 class wxWindow;
@@ -16,12 +16,5 @@ namespace wv {
 // box), or none for the application's.  Returns wxOK, wxYES, wxNO or
 // wxCANCEL.
 int AppMessageBox(const std::string& text, long style, wxWindow* owner = nullptr);
-
-// Called instead of showing a box, with the text, the caption, the full
-// style (icon included) and the owner; its result is the box's.  An empty
-// hook restores the real box.
-using MessageBoxHook =
-    std::function<int(const std::string& text, const std::string& caption, long style, wxWindow* owner)>;
-void SetMessageBoxHook(MessageBoxHook hook);
 
 } // namespace wv

@@ -23,8 +23,8 @@ namespace {
 constexpr int kNextPane = 57680;
 constexpr int kPreviousPane = 57681;
 
-// wx's standard command identifiers stand for the framework's historical
-// ones, which key the string table.
+// The string table is keyed by the historical command numbers; wx's standard
+// identifiers map onto them.
 int HistoricalId(int id) {
     switch (id) {
     case wxID_NEW: return 57600;
@@ -94,8 +94,6 @@ bool CMainFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, c
     SetMenuBar(CreateMainMenu());
     SetAcceleratorTable(CreateAccelerators());
 
-    // (Window identifiers above 32767 are not allowed here, so the status
-    // bar takes any identifier rather than the framework's historical one.)
     wxStatusBar* bar = CreateStatusBar(4, wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE);
     if (!bar) return false;
     // Pane 1 is the caps-lock indicator's, wide enough for the notice it
@@ -159,7 +157,6 @@ bool CMainFrame::IsPrintPreviewActive() const {
 
 int CMainFrame::OnSetMessageString(int id, const std::string* text) {
     const int previous = m_nIDLastMessage;
-    // (The framework's no-pop-message flag has no counterpart here.)
     if (wxStatusBar* bar = GetStatusBar()) {
         std::string pane = wv::MessagePaneText(id, text, IsPrintPreviewActive(), m_strStatusText);
         bar->SetStatusText(wv::FromAnsi(pane), 0);

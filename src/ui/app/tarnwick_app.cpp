@@ -6,7 +6,6 @@
 #include <wx/dialog.h>
 #include <wx/docview.h>
 #include <wx/evtloop.h>
-#include <wx/filedlg.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/fileconf.h>
@@ -17,12 +16,12 @@
 
 #include "ui/app/about_dlg.h"
 #include "ui/app/app_message_box.h"
+#include "ui/app/app_services.h"
 #include "platform/connectivity_probe.h"
 #include "ui/app/main_frame.h"
-#include "platform/browser_launcher.h"
 #include "platform/internet_session.h"
 #include "core/app/vendor_config.h"
-#include "platform/wx_ui_poster.h"
+#include "core/marshal/ui_marshal.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -35,7 +34,6 @@ namespace {
 const char kStartFailure[] =
     "Error - There is either no internet connection or the Tarnwick server is temporarily down "
     "(Please wait and try again later).";
-const char kLaunchFailure[] = "Failed to get IWebBrowser2 interface. HRESULT";
 
 // The document manager with a most-recently-used list of a chosen length.
 class WorkbenchDocManager : public wxDocManager {
@@ -62,17 +60,10 @@ wxString SettingsFolder() {
 CTarnwickApp::CTarnwickApp() : m_strHomePage(wv::GetVendorConfig().homePage) {
     // Before any thread exists.
     wv::InitInternet();
-    m_launcher = std::make_unique<wv::BrowserLauncher>([this] {
-        // On the launcher's worker: the box itself is shown by the UI thread.
-        m_launcherGate.Post([] { wv::AppMessageBox(kLaunchFailure, wxOK); });
-    });
     Bind(wxEVT_MENU, &CTarnwickApp::OnAppAbout, this, wxID_ABOUT);
 }
 
-CTarnwickApp::~CTarnwickApp() {
-    m_launcher->StopAll();
-    m_launcherGate.Cancel();
-}
+CTarnwickApp::~CTarnwickApp() = default;
 
 void CTarnwickApp::SetRegistryKey() {
     SetVendorName("Local AppWizard-Generated Applications");
@@ -128,12 +119,10 @@ void CTarnwickApp::DestroyMainWindow(CMainFrame* frame) {
 }
 
 bool CTarnwickApp::OnInit() {
-    // (No control container to enable: the web engine is a plain widget.)
-    // (No three-dimensional controls to enable: GTK draws its own.)
     SetRegistryKey();
     LoadStdProfileSettings(4);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxInitAllImageHandlers();
-    wv::InstallWxUiPoster();
+    wv::InstallUiPoster(&Services().Poster());
 
     auto endStart = [this](CMainFrame* frame) {
         // Nothing the start created may outlive it: the view's threads are
@@ -229,8 +218,7 @@ void CTarnwickApp::CloseWhenNoModalRuns() {
 }
 
 int CTarnwickApp::OnExit() {
-    m_launcher->StopAll();
-    m_launcherGate.Cancel();
+    Services().StopLaunches();
     SaveStdProfileSettings();
     wv::InstallUiPoster(nullptr);
     return wxApp::OnExit();
@@ -260,9 +248,7 @@ void CTarnwickApp::OnFileOpen(wxCommandEvent&) {
     CTarnwickDoc* doc = WorkbenchDocument();
     CTarnwickView* view = WorkbenchView();
     if (!doc || !view) return;
-    wxString path = m_chooseFile ? m_chooseFile()
-                                 : wxFileSelector("Open", wxEmptyString, wxEmptyString, wxEmptyString, "*",
-                                                  wxFD_OPEN | wxFD_FILE_MUST_EXIST, GetTopWindow());
+    const wxString path = Services().ChooseFileToOpen(GetTopWindow());
     if (path.empty() || !doc->OnSaveModified() || !doc->OnOpenDocument(path)) return;
     if (wxDocManager* manager = doc->GetDocumentManager()) manager->AddFileToHistory(path);
     view->OnInitialUpdate();
@@ -271,12 +257,6 @@ void CTarnwickApp::OnFileOpen(wxCommandEvent&) {
 void CTarnwickApp::OnAppAbout(wxCommandEvent&) {
     CAboutDlg about(GetTopWindow());
     about.ShowModal();
-}
-
-void CTarnwickApp::LaunchExternalBrowser(std::string address) { m_launcher->Launch(address); }
-
-bool CTarnwickApp::WaitForLaunches(int timeoutMs) {
-    return m_launcher->WaitIdle(std::chrono::milliseconds(timeoutMs));
 }
 
 } // namespace wv

@@ -1,15 +1,13 @@
 #pragma once
 // The application object: framework set-up, the document template, the
-// vendor's home page, the start-up probe, the About box and the external
-// browser launcher.  Every member runs on the UI thread.
-#include <functional>
+// vendor's home page, the start-up probe and the About box.  What it takes
+// from its surroundings comes from the installed services (app_services.h).
+// Every member runs on the UI thread.
 #include <memory>
 #include <string>
 
 #include <wx/app.h>
 #include <wx/string.h>
-
-#include "core/marshal/ui_marshal.h"
 
 class wxDocManager;
 class wxFileConfig;
@@ -19,8 +17,6 @@ namespace wv {
 class CMainFrame;
 class CTarnwickDoc;
 class CTarnwickView;
-
-class BrowserLauncher;
 
 class CTarnwickApp : public wxApp {
 public:
@@ -44,28 +40,17 @@ public:
     // frame; the manager may be deleted afterwards.
     static void DestroyMainWindow(CMainFrame* frame);
 
-    // Opens address (Windows-1252) in the desktop's web browser on a worker
-    // thread and returns at once.  Only http and https addresses are opened.
-    void LaunchExternalBrowser(std::string address);
-    // Waits until no launch is in progress (tests); false on timeout.
-    bool WaitForLaunches(int timeoutMs);
-
     void OnAppAbout(wxCommandEvent& event);
     // New and Open keep the one document and view: the document is
     // re-initialised and the view's initial update runs again.
     void OnFileNew(wxCommandEvent& event);
     void OnFileOpen(wxCommandEvent& event);
 
-    // Chooses the file for Open; returns an empty string when cancelled.
     // SIGTERM closes the main window as the user would: every dialog on
     // screen is answered "cancel" first, and the window closes once none is
     // showing.  Installed by OnInit; tests of the window install it too.
     static void InstallTerminationHandler();
     static void CloseWhenNoModalRuns();
-
-    // Replaceable for tests (the default shows the file dialog).
-    using FileChooser = std::function<wxString()>;
-    void SetOpenFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
 private:
     void SetRegistryKey();
@@ -78,9 +63,6 @@ private:
     std::string m_strHomePage;
     std::unique_ptr<wxDocManager> m_docManager;
     std::unique_ptr<wxFileConfig> m_config;
-    wv::UiCallGate m_launcherGate;
-    std::unique_ptr<wv::BrowserLauncher> m_launcher;
-    FileChooser m_chooseFile;
 };
 
 // The running application object (the program's, or a test's instance).

@@ -12,12 +12,14 @@
 #include <wx/settings.h>
 
 #include "platform/picture_decoder.h"
+#include "ui/app/app_services.h"
+#include "ui/app/thread_probe.h"
 
 namespace wv {
 
 namespace {
 
-std::atomic<int> g_liveAnimationThreads{0};
+constexpr auto kAnimation = ThreadProbe::Worker::Animation;
 
 GifRgb SystemColour(wxSystemColour index) {
     const wxColour colour = wxSystemSettings::GetColour(index);
@@ -41,9 +43,10 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 
 } // namespace
 
-CAnimatedPicture::CAnimatedPicture() = default;
+CAnimatedPicture::CAnimatedPicture() : m_probe(InstalledThreadProbe()) {}
 
-CAnimatedPicture::CAnimatedPicture(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size) {
+CAnimatedPicture::CAnimatedPicture(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
+    : CAnimatedPicture() {
     Create(parent, id, pos, size);
 }
 
@@ -64,8 +67,6 @@ CAnimatedPicture::~CAnimatedPicture() {
 }
 
 int CAnimatedPicture::WaitForDelay(int delay) { return GifAnimator::WaitForDelay(delay); }
-
-int CAnimatedPicture::LiveAnimationThreads() { return g_liveAnimationThreads.load(); }
 
 bool CAnimatedPicture::LoadFile(const std::string& path) {
     std::vector<std::uint8_t> bytes;
@@ -135,9 +136,9 @@ bool CAnimatedPicture::IsAnimated() const { return m_parser.IsAnimated(); }
 GifSurfaceCopy CAnimatedPicture::CopySurface() const { return m_surface.Copy(); }
 
 void CAnimatedPicture::AnimationLoop() {
-    ++g_liveAnimationThreads;
+    if (m_probe) m_probe->WorkBegun(kAnimation);
     m_animator.Run(m_parser.Frames(), *this);
-    --g_liveAnimationThreads;
+    if (m_probe) m_probe->WorkEnded(kAnimation);
 }
 
 bool CAnimatedPicture::StopRequested() const { return m_stopEvent.IsSet(); }

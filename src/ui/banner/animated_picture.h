@@ -20,6 +20,8 @@
 // - Before destroying the control while a worker may be inside LoadFile, the
 //   UI thread calls CancelWindowCalls() and then joins that worker.  The
 //   destructor stops the animation thread.
+// - The animation thread reports to the thread probe of the services
+//   installed when the control was made, if any.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -38,6 +40,8 @@ class wxDC;
 class wxPaintEvent;
 
 namespace wv {
+
+class ThreadProbe;
 
 class CAnimatedPicture : public wxWindow, private GifAnimationHost {
 public:
@@ -79,7 +83,6 @@ public:
     GifSurfaceCopy CopySurface() const;
     bool IsAnimated() const;
     bool IsPlaying() const { return m_thread.joinable(); }
-    static int LiveAnimationThreads();
     // What a paint draws, drawn into any device context (UI thread).
     void PaintSurface(wxDC& dc);
 
@@ -106,6 +109,7 @@ private:
     GifAnimator m_animator{m_surface};
     GifStopEvent m_stopEvent;
     std::thread m_thread;
+    ThreadProbe* const m_probe;
 
     wv::UiCallGate m_gate;
     std::atomic<bool> m_bRepaintPending{false};

@@ -1,11 +1,12 @@
 #include "ui/banner/load_banner_thread.h"
 
-#include <mutex>
 #include <system_error>
 
 #include <wx/app.h>
 #include <wx/window.h>
 
+#include "ui/app/app_services.h"
+#include "ui/app/thread_probe.h"
 #include "ui/banner/animated_picture.h"
 #include "platform/internet_session.h"
 #include "core/app/vendor_config.h"
@@ -15,20 +16,10 @@
 namespace wv {
 
 namespace {
-
-std::atomic<int> g_workingThreads{0};
-std::atomic<int> g_unjoinedThreads{0};
-
-std::mutex g_overrideMutex;
-std::optional<CLoadBannerThread::Settings> g_override;
-
+constexpr auto kBanner = ThreadProbe::Worker::Banner;
 } // namespace
 
 CLoadBannerThread::Settings CLoadBannerThread::ProgramSettings(const std::string& homePage) {
-    {
-        std::lock_guard lock(g_overrideMutex);
-        if (g_override) return *g_override;
-    }
     const wv::VendorConfig& config = wv::GetVendorConfig();
     Settings settings;
     settings.server.homePage = homePage;
@@ -38,15 +29,11 @@ CLoadBannerThread::Settings CLoadBannerThread::ProgramSettings(const std::string
     return settings;
 }
 
-void CLoadBannerThread::OverrideProgramSettings(std::optional<Settings> settings) {
-    std::lock_guard lock(g_overrideMutex);
-    g_override = std::move(settings);
-}
-
 CLoadBannerThread::CLoadBannerThread(CTarnwickDoc* doc, CAnimatedPicture* banner, Settings settings)
     : BannerRotation(settings.timings),
       m_pDoc(doc),
       m_pBanner(banner),
+      m_probe(InstalledThreadProbe()),
       m_stop(std::make_shared<wv::TransferStop>()),
       m_internet(std::move(settings.server), m_stop) {}
 
@@ -57,8 +44,10 @@ bool CLoadBannerThread::Start() {
     std::string path;
     if (!wv::WorkingDirectoryFile("VornthalBanner.gif", path)) return false;
     m_strLocalFile = std::move(path);
-    ++g_workingThreads;
-    ++g_unjoinedThreads;
+    if (m_probe) {
+        m_probe->WorkBegun(kBanner);
+        m_probe->ThreadStarted(kBanner);
+    }
     try {
         m_thread = std::thread([this] {
             try {
@@ -67,11 +56,14 @@ bool CLoadBannerThread::Start() {
                 // The banners fail silently: the thread just ends.
             }
             m_bEnded = true;
-            --g_workingThreads;
+            if (m_probe) m_probe->WorkEnded(kBanner);
         });
     } catch (const std::system_error&) {
-        --g_workingThreads;
-        --g_unjoinedThreads;
+        // No thread was made: both counts are taken back.
+        if (m_probe) {
+            m_probe->WorkEnded(kBanner);
+            m_probe->ThreadJoined(kBanner);
+        }
         return false;
     }
     m_bStarted = true;
@@ -87,16 +79,13 @@ void CLoadBannerThread::Stop() {
     m_gate.Cancel();
     if (m_pBanner) m_pBanner->CancelWindowCalls();
     m_thread.join();
-    --g_unjoinedThreads;
+    if (m_probe) m_probe->ThreadJoined(kBanner);
 }
 
 bool CLoadBannerThread::InitInstance() {
     Run();
     return false;
 }
-
-int CLoadBannerThread::WorkingThreads() { return g_workingThreads.load(); }
-int CLoadBannerThread::UnjoinedThreads() { return g_unjoinedThreads.load(); }
 
 bool CLoadBannerThread::ReadBannerList(std::vector<std::string>& lines) {
     return m_internet.ReadBannerList(lines);

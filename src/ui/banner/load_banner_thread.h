@@ -21,7 +21,6 @@
 //   once and aborts a transfer in progress.
 #include <atomic>
 #include <memory>
-#include <optional>
 #include <string>
 #include <thread>
 
@@ -33,6 +32,7 @@ namespace wv {
 
 class CAnimatedPicture;
 class CTarnwickDoc;
+class ThreadProbe;
 
 class TransferStop;
 
@@ -45,12 +45,12 @@ public:
 
     // The program's settings: the vendor's servers from its configuration
     // (the given home page, the FTP host and account) and the standard
-    // timings, unless a test has put others in place.  UI thread.
+    // timings.  The view asks the services (app_services.h), which tests
+    // replace.
     static Settings ProgramSettings(const std::string& homePage);
-    // Tests: ProgramSettings returns these instead until reset with nullopt.
-    static void OverrideProgramSettings(std::optional<Settings> settings);
 
-    // doc receives the links, banner the banners; either may be null.
+    // doc receives the links, banner the banners; either may be null.  The
+    // thread reports to the installed services' thread probe, if any.
     CLoadBannerThread(CTarnwickDoc* doc, CAnimatedPicture* banner, Settings settings);
     ~CLoadBannerThread() override;
 
@@ -67,11 +67,6 @@ public:
     // as a thread without a message loop does.
     bool InitInstance();
 
-    // Diagnostics for tests: threads whose work has not ended yet, and
-    // threads started but not yet joined.
-    static int WorkingThreads();
-    static int UnjoinedThreads();
-
 protected:
     bool ReadBannerList(std::vector<std::string>& lines) override;
     std::unique_ptr<BannerFtpLogin> ConnectFtp() override;
@@ -83,6 +78,7 @@ protected:
 private:
     CTarnwickDoc* const m_pDoc;
     CAnimatedPicture* const m_pBanner;
+    ThreadProbe* const m_probe;
     const std::shared_ptr<wv::TransferStop> m_stop;
     BannerInternet m_internet;
     wv::UiCallGate m_gate;

@@ -5,7 +5,7 @@
 #include <wx/webview.h>
 
 #include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
+#include "ui/app/app_services.h"
 #include "platform/code_page.h"
 #include "core/res/resource.h"
 
@@ -31,8 +31,7 @@ gboolean OnNativeActivate(GtkWidget*, GdkEvent*, gpointer pane) {
 } // namespace
 
 // Hands the commands back to the workbench when the user clicks the form or
-// one of its controls (any mouse button), as the framework's view activation
-// on a click does.
+// one of its controls (any mouse button): the view clicked last gets them.
 class CFixHtmlView::ClickWatcher : public wxEventFilter {
 public:
     explicit ClickWatcher(CFixHtmlView& pane) : m_pane(pane) {}
@@ -163,7 +162,7 @@ void CFixHtmlView::OnSwallowCommand(wxCommandEvent&) {
 }
 
 void CFixHtmlView::OnNewWindow(wxWebViewEvent& event) {
-    TheApp().LaunchExternalBrowser(wv::ToAnsi(event.GetURL()));
+    Services().LaunchBrowser(wv::ToAnsi(event.GetURL()));
 }
 
 } // namespace wv

@@ -11,15 +11,12 @@
 #include "ui/browser/fix_html_view.h"
 #include "core/dictionary/word_trie.h"
 #include "core/res/resource.h"
-#include "ui/res/resources.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/form_layout.h"
 #include "core/workbench/panel_model.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 namespace wv {
-
-using namespace wv;
 
 wxIMPLEMENT_DYNAMIC_CLASS(CTarnwickView, wxView);
 
@@ -104,14 +101,12 @@ void CTarnwickView::OnInitialUpdate() {
             frame->SetMaxSize(wxDefaultSize);
             frame->SetClientSize(fit);
         }
-        // The frame stays fixed at whatever size it now has.
         wxSize size = frame->GetSize();
         frame->SetSizeHints(size, size);
         frame->Layout();
     }
 
     CreateBrowserPane();
-    m_hHandCursor = res::LoadHandCursor();
     PlaceBrowserPane();
     m_listResults->SetSize(form::kResultsArea.x, form::kResultsArea.y, form::kResultsArea.width,
                            form::kResultsArea.height);
@@ -120,12 +115,7 @@ void CTarnwickView::OnInitialUpdate() {
 
     if (CTarnwickDoc* doc = GetWorkbenchDoc()) doc->m_pBannerControl = m_picBanner;
 
-    for (int i = 0; i < 4; ++i) {
-        const auto& row = form::kPanelRows[i];
-        m_rgnEntry[i] = wxRect(wxPoint(row.left, row.top), wxPoint(row.right - 1, row.bottom - 1));
-    }
-    m_bEntrySelected.fill(0);
-    m_bEntrySelected[0] = 1;
+    m_panel.Initialise();
 
     LoadLogo();
     StartBannerThread();

@@ -1,24 +1,27 @@
 #pragma once
-// The keyword workbench: the single view of the program.  Its window is the
-// form (a wxPanel it creates in the main frame); it owns every control on it,
-// the browser pane, the navigation panel's state, the two pictures, the
-// variant generator's worker, the banner thread and the word dictionary.
+// The keyword workbench: the single view of the program and the mediator
+// between its parts.  Its window is the form (a wxPanel it creates in the
+// main frame); it owns every control on it, the browser pane, the two
+// pictures, the navigation panel (navigation_panel.h), the generator's run
+// (generator_run.h), the banner thread and the word dictionary, and carries
+// what happens in one part over to the others.
 //
 // Threads: every member function runs on the UI thread except
 // GenerateVariants (the generator's worker).  The worker reaches controls only
-// through m_uiGate; the banner thread only through its own gate.  Both are
-// stopped and joined when the form is destroyed, before any control goes.
-#include <array>
-#include <atomic>
+// through the run's gate; the banner thread only through its own gate.  Both
+// are stopped and joined when the form is destroyed, before any control goes.
+//
+// The control accessors are for the application and tests.  They give
+// nullptr before the form exists and after it is destroyed; BrowserPane also
+// when the web engine could not be made.
 #include <memory>
 #include <string>
-#include <thread>
 
-#include <wx/cursor.h>
 #include <wx/docview.h>
 #include <wx/gdicmn.h>
 
-#include "core/marshal/ui_marshal.h"
+#include "ui/workbench/generator_run.h"
+#include "ui/workbench/navigation_panel.h"
 
 class wxButton;
 class wxPanel;
@@ -56,51 +59,47 @@ public:
     wxPanel* GetForm() const { return m_pForm; }
     CTarnwickDoc* GetWorkbenchDoc() const;
 
+    // ---- controls and parts ----
+    wxButton* GoButton() const { return m_btnGo; }
+    wxButton* SmartFindButton() const { return m_btnSmartFind; }
+    wxStaticBox* KeywordGroup() const { return m_grpKeyword; }
+    wxTextCtrl* KeywordEdit() const { return m_editKeyword; }
+    CResultsListCtrl* ResultsList() const { return m_listResults; }
+    CFixHtmlView* BrowserPane() const { return m_pBrowserPane; }
+    CAnimatedPicture* Banner() const { return m_picBanner; }
+    CAnimatedPicture* Logo() const { return m_picLogo; }
+    // Made by the first initial update, gone with the form.
+    const WordTrie* Dictionary() const { return m_pDictionary.get(); }
+    // The edit box's Windows-1252 bytes as the last Go click read them.
+    const std::string& Keyword() const { return m_strKeyword; }
+    const NavigationPanel& Panel() const { return m_panel; }
+
     // ---- variant generator ----
     void OnGoButton(wxCommandEvent& event);
     // Worker thread: one run over its own copy of the keyword's bytes.
     void GenerateVariants(std::string keyword);
-    bool IsRunning() const { return m_bRunning.load() != 0; }
+    bool IsRunning() const { return m_generator.IsRunning(); }
     // True from a Go click that starts a run until the worker's last UI step.
-    bool IsGeneratorBusy() const { return m_bWorkerBusy.load(); }
-    // Asks a run to stop and waits for the worker to end (UI thread).
-    void StopGenerator();
+    bool IsGeneratorBusy() const { return m_generator.IsBusy(); }
+    // Asks a run to stop and waits for the worker to end.
+    void StopGenerator() { m_generator.Stop(); }
 
     // ---- auction-site search ----
     void OnResultsDblClk(wxCommandEvent& event);
     void OnSmartFind(wxCommandEvent& event);
 
     // ---- navigation panel ----
-    void SelectPanelEntry(int entry);  // 1..7
+    // Selects entry (1..7) and repaints the form.
+    void SelectPanelEntry(int entry);
     void ShowBrowserPane();
     void ShowResultsList();
-    int SelectedPanelEntry() const;    // 1..7, 0 when none
+    int SelectedPanelEntry() const { return m_panel.Selected(); }  // 1..7, 0 when none
     void OnLButtonDown(wxMouseEvent& event);
     void OnRButtonDown(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
     void OnSetCursor(wxSetCursorEvent& event);
     void OnPanelCommand(wxCommandEvent& event);
     void OnPaint(wxPaintEvent& event);
-    // Draws the panel's rows into any DC (the paint handler and tests).
-    void PaintPanel(wxDC& dc) const;
-
-    // ---- controls (windows owned by the form) ----
-    wxPanel* m_pForm = nullptr;
-    wxButton* m_btnSmartFind = nullptr;
-    wxButton* m_btnGo = nullptr;
-    wxStaticBox* m_grpKeyword = nullptr;
-    wxStaticBox* m_grpPanel = nullptr;
-    CAnimatedPicture* m_picBanner = nullptr;
-    CAnimatedPicture* m_picLogo = nullptr;
-    wxTextCtrl* m_editKeyword = nullptr;
-    std::string m_strKeyword;           // Windows-1252 bytes of the edit box
-    std::atomic<int> m_bRunning{0};
-    CFixHtmlView* m_pBrowserPane = nullptr;
-    CResultsListCtrl* m_listResults = nullptr;
-    wxCursor m_hHandCursor;
-    std::array<wxRect, 7> m_rgnEntry{};  // entries 5-7 stay empty
-    std::array<int, 7> m_bEntrySelected{};
-    std::unique_ptr<WordTrie> m_pDictionary;
 
 private:
     void CreateForm(wxWindow* parent);
@@ -114,6 +113,12 @@ private:
     void StartBannerThread();
     void StopBannerThread();
 
+    // Both searches end in browser mode on the search row, without touching
+    // the Go button, Smart Find or a generator run.
+    void ShowSearch(const std::string& address);
+    // point in form client pixels.
+    bool IsOverBanner(const wxPoint& point) const;
+
     void OnFormDestroy(wxWindowDestroyEvent& event);
     // Stops and joins every thread the view started; safe to call twice.
     void StopThreads();
@@ -122,14 +127,24 @@ private:
     // calling it again does not bind twice.
     void ForwardStaticMouseToView();
 
-    // Worker thread: runs fn on the UI thread and waits; false once stopping.
-    bool UiCall(const std::function<void()>& fn) { return m_uiGate.Invoke(fn); }
+    // Windows owned by the form.
+    wxPanel* m_pForm = nullptr;
+    wxButton* m_btnSmartFind = nullptr;
+    wxButton* m_btnGo = nullptr;
+    wxStaticBox* m_grpKeyword = nullptr;
+    wxStaticBox* m_grpPanel = nullptr;
+    CAnimatedPicture* m_picBanner = nullptr;
+    CAnimatedPicture* m_picLogo = nullptr;
+    wxTextCtrl* m_editKeyword = nullptr;
+    CResultsListCtrl* m_listResults = nullptr;
+    CFixHtmlView* m_pBrowserPane = nullptr;
 
+    std::string m_strKeyword;
+    std::unique_ptr<WordTrie> m_pDictionary;
+    NavigationPanel m_panel;
     bool m_bInitialised = false;
-    std::thread m_generator;
-    std::atomic<bool> m_bWorkerBusy{false};  // set until the worker's last UI step ran
+    GeneratorRun m_generator;
     std::unique_ptr<CLoadBannerThread> m_pBannerThread;
-    wv::UiCallGate m_uiGate;
 
     wxDECLARE_DYNAMIC_CLASS(CTarnwickView);
 };

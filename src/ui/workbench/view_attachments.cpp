@@ -3,6 +3,7 @@
 
 #include <wx/panel.h>
 
+#include "ui/app/app_services.h"
 #include "ui/app/tarnwick_app.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/banner/load_banner_thread.h"
@@ -40,7 +41,7 @@ void CTarnwickView::LoadLogo() {
 void CTarnwickView::StartBannerThread() {
     if (m_pBannerThread || !m_picBanner) return;
     auto thread = std::make_unique<CLoadBannerThread>(
-        GetWorkbenchDoc(), m_picBanner, CLoadBannerThread::ProgramSettings(TheApp().GetHomePage()));
+        GetWorkbenchDoc(), m_picBanner, Services().BannerSettings(TheApp().GetHomePage()));
     // A thread that cannot start is no loss: the view works without banners.
     if (thread->Start()) m_pBannerThread = std::move(thread);
 }

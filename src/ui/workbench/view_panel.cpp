@@ -1,15 +1,19 @@
-// The navigation panel: entry selection, mode switching, mouse and commands.
+// The navigation panel in the view: entry selection, mode switching, mouse,
+// commands and painting.  The panel's own state and drawing are in
+// navigation_panel.cpp.
 #include <initializer_list>
 #include <string>
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
 #include <wx/utils.h>
 
 #include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
+#include "ui/app/app_services.h"
 #include "ui/app/tarnwick_app.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/browser/fix_html_view.h"
@@ -34,30 +38,19 @@ std::string PageAddress(panel::Page page) {
     }
 }
 
-// Regions are half-open (left <= x < right, top <= y < bottom), as wxRect's
-// Contains is for a rectangle built from a width and height; the empty
-// rectangles of entries 5-7 contain nothing.
-int EntryAt(const std::array<wxRect, 7>& regions, const wxPoint& point) {
-    for (int i = 0; i < 7; ++i)
-        if (!regions[i].IsEmpty() && regions[i].Contains(point)) return i + 1;
-    return 0;
-}
-
-// The banner is a child of the form, so its rectangle is already in form
-// client coordinates (and asking for it costs no round trip to the server).
-bool OverBanner(const CTarnwickView& view, const wxPoint& point) {
-    return view.m_picBanner && view.m_picBanner->GetRect().Contains(point);
-}
-
 } // namespace
 
+bool CTarnwickView::IsOverBanner(const wxPoint& point) const {
+    // The banner is a child of the form, so its rectangle is already in form
+    // client coordinates (and asking for it costs no round trip to the server).
+    return m_picBanner && m_picBanner->GetRect().Contains(point);
+}
+
 void CTarnwickView::SelectPanelEntry(int entry) {
-    for (int i = 0; i < 7; ++i) m_bEntrySelected[i] = (i == entry - 1) ? 1 : 0;
+    m_panel.Select(entry);
     // Entries 5-7 have no rectangle, so this always repaints the whole form.
     if (m_pForm) m_pForm->Refresh(true);
 }
-
-int CTarnwickView::SelectedPanelEntry() const { return panel::FirstSelected(m_bEntrySelected); }
 
 void CTarnwickView::ShowBrowserPane() {
     if (m_pBrowserPane && m_pBrowserPane->GetWindow()) m_pBrowserPane->GetWindow()->Show();
@@ -75,13 +68,13 @@ void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
     const wxPoint point = event.GetPosition();
 
     // The banner opens its link and the press goes on to the rows.
-    if (OverBanner(*this, point)) {
+    if (IsOverBanner(point)) {
         std::string link;
         if (CTarnwickDoc* doc = GetWorkbenchDoc()) link = doc->GetBannerLink();
-        TheApp().LaunchExternalBrowser(link);
+        Services().LaunchBrowser(link);
     }
 
-    const int entry = EntryAt(m_rgnEntry, point);
+    const int entry = m_panel.EntryAt(point);
     if (entry < 1 || entry > panel::kRows) return;
     const panel::PressOutcome press = panel::PressOnRow(entry, IsRunning());
     SelectPanelEntry(press.entry);
@@ -122,12 +115,17 @@ void CTarnwickView::OnMouseMove(wxMouseEvent& event) {
 void CTarnwickView::OnSetCursor(wxSetCursorEvent& event) {
     // Whatever window the pointer is on, the question is only whether it is
     // over the banner.
-    if (m_pForm && m_hHandCursor.IsOk() &&
-        OverBanner(*this, m_pForm->ScreenToClient(wxGetMousePosition()))) {
-        event.SetCursor(m_hHandCursor);
+    if (m_pForm && m_panel.HandCursor().IsOk() && IsOverBanner(m_pForm->ScreenToClient(wxGetMousePosition()))) {
+        event.SetCursor(m_panel.HandCursor());
         return;
     }
     event.Skip();
+}
+
+void CTarnwickView::OnPaint(wxPaintEvent&) {
+    if (!m_pForm) return;
+    wxPaintDC dc(m_pForm);
+    m_panel.Paint(dc);
 }
 
 void CTarnwickView::OnPanelCommand(wxCommandEvent& event) {

@@ -16,17 +16,13 @@
 
 namespace wv {
 
-namespace {
-// Both searches end in browser mode on the search row, without touching the
-// Go button, Smart Find or a generator run.
-void ShowSearch(CTarnwickView& view, const std::string& address) {
-    if (view.m_pBrowserPane) view.m_pBrowserPane->Navigate(address);
-    view.SelectPanelEntry(2);
-    if (view.m_grpKeyword) view.m_grpKeyword->SetLabel(wv::panel::kBrowserGroupCaption);
-    view.ShowBrowserPane();
-    if (view.m_pForm) view.m_pForm->Refresh(true);
+void CTarnwickView::ShowSearch(const std::string& address) {
+    if (m_pBrowserPane) m_pBrowserPane->Navigate(address);
+    SelectPanelEntry(2);
+    if (m_grpKeyword) m_grpKeyword->SetLabel(wv::panel::kBrowserGroupCaption);
+    ShowBrowserPane();
+    if (m_pForm) m_pForm->Refresh(true);
 }
-} // namespace
 
 void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
     if (!m_listResults) return;
@@ -35,7 +31,7 @@ void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
     const int row = m_listResults->GetSelectionMark();
     if (row < 0 || row >= m_listResults->GetRowCount()) return;
     const std::string variant = m_listResults->GetCellText(row, 1);
-    ShowSearch(*this, wv::VariantSearchAddress(wv::GetVendorConfig().searchHost, variant));
+    ShowSearch(wv::VariantSearchAddress(wv::GetVendorConfig().searchHost, variant));
 }
 
 void CTarnwickView::OnSmartFind(wxCommandEvent&) {
@@ -50,7 +46,7 @@ void CTarnwickView::OnSmartFind(wxCommandEvent&) {
     const std::string address = wv::SmartFindAddress(
         wv::GetVendorConfig().searchHost, [list] { return list->GetRowCount(); },
         [list](int row) { return list->GetCellText(row, 1); });
-    ShowSearch(*this, address);
+    ShowSearch(address);
 }
 
 } // namespace wv

@@ -1,5 +1,6 @@
-// Test main for tests that need a real window: a plain wxApp, an active event
-// loop on the main thread, and every test run on that (the UI) thread.
+// Test main for tests that need a real window: the program's application
+// object, the stand-in services, an active event loop on the main thread,
+// and every test run on that (the UI) thread.
 #include <gtest/gtest.h>
 
 #include <wx/app.h>
@@ -13,10 +14,9 @@
 
 #include "ui/app/tarnwick_app.h"
 #include "banner_servers.h"
-#include "platform/wx_ui_poster.h"
+#include "stand_in_services.h"
 
 using wv::CTarnwickApp;
-
 
 namespace {
 // A failed wx assertion fails the running test instead of opening a modal
@@ -42,14 +42,18 @@ int main(int argc, char** argv) {
     if (!wxEntryStart(argc, argv)) return 2;
     wxSetAssertHandler(FailOnAssert);
     wxInitAllImageHandlers();
-    wv::InstallWxUiPoster();
+    wvtest::StandInServices& services = wvtest::TestServices();
+    wv::InstallServices(&services);
+    services.UsePoster();
     int result;
     {
         wxEventLoop loop;
         wxEventLoopActivator activate(&loop);
         result = RUN_ALL_TESTS();
     }
+    services.StopLaunches();
     wv::InstallUiPoster(nullptr);
+    wv::InstallServices(nullptr);
     wxEntryCleanup();
     return result;
 }

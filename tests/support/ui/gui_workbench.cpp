@@ -1,7 +1,5 @@
 #include "gui_workbench.h"
 
-#include <wx/docview.h>
-
 #include <wx/button.h>
 #include <wx/docview.h>
 #include <wx/textctrl.h>
@@ -44,8 +42,6 @@ CTarnwickDoc* WorkbenchWindow::doc() const {
 bool WorkbenchWindow::Close() {
     if (m_closed || !m_frame) return true;
     m_closed = true;
-    wxWindowID id = m_frame->GetId();
-    (void)id;
     bool gone = false;
     m_frame->Bind(wxEVT_DESTROY, [&gone, this](wxWindowDestroyEvent& e) {
         if (e.GetEventObject() == m_frame) gone = true;
@@ -61,28 +57,28 @@ bool WorkbenchWindow::Close() {
 }
 
 void WorkbenchWindow::TypeKeyword(const std::string& text) {
-    m_view->m_editKeyword->ChangeValue(wv::FromAnsi(text));
+    m_view->KeywordEdit()->ChangeValue(wv::FromAnsi(text));
 }
 
 void WorkbenchWindow::ClickGo() {
-    wxCommandEvent click(wxEVT_BUTTON, m_view->m_btnGo->GetId());
-    click.SetEventObject(m_view->m_btnGo);
-    m_view->m_btnGo->GetEventHandler()->ProcessEvent(click);
+    wxCommandEvent click(wxEVT_BUTTON, m_view->GoButton()->GetId());
+    click.SetEventObject(m_view->GoButton());
+    m_view->GoButton()->GetEventHandler()->ProcessEvent(click);
 }
 
 void WorkbenchWindow::ClickSmartFind() {
-    wxCommandEvent click(wxEVT_BUTTON, m_view->m_btnSmartFind->GetId());
-    click.SetEventObject(m_view->m_btnSmartFind);
-    m_view->m_btnSmartFind->GetEventHandler()->ProcessEvent(click);
+    wxCommandEvent click(wxEVT_BUTTON, m_view->SmartFindButton()->GetId());
+    click.SetEventObject(m_view->SmartFindButton());
+    m_view->SmartFindButton()->GetEventHandler()->ProcessEvent(click);
 }
 
 std::string WorkbenchWindow::GoCaption() const {
-    return wv::ToAnsi(m_view->m_btnGo->GetLabel());
+    return wv::ToAnsi(m_view->GoButton()->GetLabel());
 }
 
 std::vector<std::string> WorkbenchWindow::Column(int column) const {
     std::vector<std::string> texts;
-    CResultsListCtrl* list = m_view->m_listResults;
+    CResultsListCtrl* list = m_view->ResultsList();
     for (int row = 0; row < list->GetRowCount(); ++row) texts.push_back(list->GetCellText(row, column));
     return texts;
 }

@@ -30,7 +30,6 @@ using wv::CAboutDlg;
 using wv::CFixHtmlView;
 using wv::CTarnwickDoc;
 using wv::CTarnwickView;
-using wv::TheApp;
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
@@ -64,7 +63,7 @@ TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
     CTarnwickView* view = window.view();
     ASSERT_NE(view, nullptr);
     wxDocManager* manager = doc->GetDocumentManager();
-    auto* list = view->m_listResults;
+    auto* list = view->ResultsList();
 
     // Browser mode, then New: back to results mode with the same objects.
     view->SelectPanelEntry(3);
@@ -76,16 +75,16 @@ TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
     EXPECT_EQ(view->SelectedPanelEntry(), 1);
     EXPECT_TRUE(list->IsShown());
     EXPECT_EQ(list->GetColumnCount(), 3);  // the columns were not inserted again
-    if (view->m_pBrowserPane) {
-        EXPECT_FALSE(view->m_pBrowserPane->GetWindow()->IsShown());
+    if (view->BrowserPane()) {
+        EXPECT_FALSE(view->BrowserPane()->GetWindow()->IsShown());
     }
 
     wvtest::ScopedTempDir dir;
     const auto file = dir / "words.wvd";
     wvtest::WriteFile(file, "the user's own file");
-    TheApp().SetOpenFileChooser([&] { return wxString(file.string()); });
+    wvtest::TestServices().SetOpenFileChooser([&] { return wxString(file.string()); });
     SendCommand(window.frame(), wxID_OPEN);
-    TheApp().SetOpenFileChooser({});
+    wvtest::TestServices().SetOpenFileChooser({});
     EXPECT_EQ(manager->GetDocuments().GetCount(), 1u);
     EXPECT_EQ(window.doc(), doc);
     EXPECT_EQ(doc->GetFirstView(), view);
@@ -103,9 +102,9 @@ TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
 TEST(Documents, CancelledOpenChangesNothing) {
     wvtest::WorkbenchWindow window;
     const wxString before = window.doc()->GetFilename();
-    TheApp().SetOpenFileChooser([] { return wxString(); });
+    wvtest::TestServices().SetOpenFileChooser([] { return wxString(); });
     SendCommand(window.frame(), wxID_OPEN);
-    TheApp().SetOpenFileChooser({});
+    wvtest::TestServices().SetOpenFileChooser({});
     EXPECT_EQ(window.doc()->GetFilename(), before);
 }
 
@@ -150,13 +149,13 @@ TEST(ExternalBrowser, FailingLauncherShowsTheBoxOnTheUiThread) {
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     bool onUiThread = false;
     wvtest::RecordedBoxes boxes;
-    wv::SetMessageBoxHook([&](const std::string& text, const std::string& caption, long style, wxWindow*) {
+    wvtest::TestServices().SetMessageBoxHandler([&](const std::string& text, const std::string& caption, long style, wxWindow*) {
         onUiThread = wv::IsUiThread();
         boxes.boxes.push_back({text, caption, style, false});
         return wxOK;
     });
-    TheApp().LaunchExternalBrowser("http://example.com/banner");
-    ASSERT_TRUE(TheApp().WaitForLaunches(10000));
+    wv::Services().LaunchBrowser("http://example.com/banner");
+    ASSERT_TRUE(wvtest::TestServices().WaitForLaunches(10s));
     ASSERT_TRUE(PumpUntil([&] { return !boxes.boxes.empty(); }, 5s));
     EXPECT_EQ(boxes.boxes[0].text, "Failed to get IWebBrowser2 interface. HRESULT");
     EXPECT_EQ(boxes.boxes[0].caption, "Wordvane");
@@ -170,9 +169,9 @@ TEST(ExternalBrowser, MissingLauncherOrBadAddressShowsNothing) {
     wvtest::ScopedEnv path("PATH", launchers.Dir().string());
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     wvtest::RecordedBoxes boxes;
-    TheApp().LaunchExternalBrowser("http://example.com/");
-    TheApp().LaunchExternalBrowser("");
-    ASSERT_TRUE(TheApp().WaitForLaunches(10000));
+    wv::Services().LaunchBrowser("http://example.com/");
+    wv::Services().LaunchBrowser("");
+    ASSERT_TRUE(wvtest::TestServices().WaitForLaunches(10s));
     wvtest::PumpFor(200ms);
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -183,11 +182,11 @@ TEST(ExternalBrowser, PageAskingForANewWindowOpensTheDesktopBrowser) {
     wvtest::ScopedEnv path("PATH", launchers.Dir().string());
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     wvtest::WorkbenchWindow window;
-    CFixHtmlView* pane = window.view()->m_pBrowserPane;
+    CFixHtmlView* pane = window.view()->BrowserPane();
     ASSERT_NE(pane, nullptr);
     wxWebViewEvent request(wxEVT_WEBVIEW_NEWWINDOW, pane->GetBrowser()->GetId(), "http://example.com/popup", "");
     request.SetEventObject(pane->GetBrowser());
     pane->GetBrowser()->ProcessWindowEvent(request);
-    ASSERT_TRUE(TheApp().WaitForLaunches(10000));
+    ASSERT_TRUE(wvtest::TestServices().WaitForLaunches(10s));
     EXPECT_EQ(launchers.Recorded(), std::vector<std::string>{"1|http://example.com/popup"});
 }

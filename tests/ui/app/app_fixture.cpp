@@ -15,7 +15,7 @@ HomePageServer& HomePage() {
 }
 
 RecordedBoxes::RecordedBoxes() {
-    wv::SetMessageBoxHook([this](const std::string& text, const std::string& caption, long style, wxWindow*) {
+    TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string& caption, long style, wxWindow*) {
         bool shown = false;
         for (wxWindow* window : wxTopLevelWindows)
             if (window->IsShown()) shown = true;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/app/app_message_box.h"
 #include "loopback_server.h"
+#include "stand_in_services.h"
 
 namespace wvtest {
 
@@ -43,7 +43,7 @@ struct RecordedBoxes {
     };
     std::vector<Box> boxes;
     RecordedBoxes();
-    ~RecordedBoxes() { wv::SetMessageBoxHook({}); }
+    ~RecordedBoxes() { TestServices().SetMessageBoxHandler({}); }
 };
 
 } // namespace wvtest

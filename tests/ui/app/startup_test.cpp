@@ -17,7 +17,7 @@
 #include "ui/app/tarnwick_app.h"
 #include "app_fixture.h"
 #include "gui_support.h"
-#include "platform/wx_ui_poster.h"
+#include "stand_in_services.h"
 #include "test_paths.h"
 
 using wv::CMainFrame;
@@ -52,7 +52,7 @@ protected:
     void TearDown() override {
         // OnInit and OnExit hand the UI thread's poster back; the other tests
         // in this binary need it.
-        wv::InstallWxUiPoster();
+        wvtest::TestServices().UsePoster();
         wvtest::HomePage().SetPage("<html>Tarnwick</html>\n");
     }
 };

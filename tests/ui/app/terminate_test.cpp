@@ -17,7 +17,7 @@
 #include <gtk/gtk.h>
 
 #include "gui_support.h"
-#include "ui/app/app_message_box.h"
+#include "stand_in_services.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/tarnwick_app.h"
 
@@ -78,8 +78,12 @@ void SendCommand(wxWindow* frame, int id) {
 
 } // namespace
 
+// The program's own box and file chooser, not the tests' stand-ins.
 TEST(Terminate, WithAMessageBoxOpen) {
-    TerminateDuring([](wxWindow* frame) { wv::AppMessageBox("Please search for something first.", wxOK, frame); });
+    TerminateDuring([](wxWindow* frame) {
+        wvtest::TestServices().wv::ProgramServices::ShowMessageBox("Please search for something first.",
+                                                                    "Wordvane", wxOK | wxICON_WARNING, frame);
+    });
 }
 
 TEST(Terminate, WithTheAboutBoxOpen) {
@@ -87,5 +91,5 @@ TEST(Terminate, WithTheAboutBoxOpen) {
 }
 
 TEST(Terminate, WithTheOpenDialogOpen) {
-    TerminateDuring([](wxWindow* frame) { SendCommand(frame, wxID_OPEN); });
+    TerminateDuring([](wxWindow* frame) { wvtest::TestServices().wv::ProgramServices::ChooseFileToOpen(frame); });
 }

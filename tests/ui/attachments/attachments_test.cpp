@@ -11,7 +11,6 @@
 #include <wx/frame.h>
 #include <wx/toplevel.h>
 
-#include "ui/app/app_message_box.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/tarnwick_app.h"
 #include "ui/banner/animated_picture.h"
@@ -22,8 +21,8 @@
 #include "gui_workbench.h"
 #include "loopback_server.h"
 #include "picture_writer.h"
-#include "platform/wx_ui_poster.h"
 #include "ui/results/results_list.h"
+#include "stand_in_services.h"
 #include "test_paths.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
@@ -85,13 +84,13 @@ protected:
             EXPECT_TRUE(window->Close());
         }
         window.reset();
-        CLoadBannerThread::OverrideProgramSettings(std::nullopt);
+        wvtest::TestServices().SetBannerSettings(std::nullopt);
         m_cwd.reset();
-        EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
+        EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
     }
 
     static void UseServers(BannerServer server) {
-        CLoadBannerThread::OverrideProgramSettings(
+        wvtest::TestServices().SetBannerSettings(
             CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
     }
     void Open() {
@@ -118,18 +117,18 @@ private:
 
 TEST_F(Attachments, WithoutLogoWordListOrServersTheViewOpensAsUsual) {
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(view().m_picLogo->GetPictureSize(), wxSize(0, 0));
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
-    ASSERT_NE(view().m_pDictionary, nullptr);
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 0);
+    EXPECT_EQ(view().Logo()->GetPictureSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
+    ASSERT_NE(view().Dictionary(), nullptr);
+    EXPECT_EQ(view().Dictionary()->CountWords(), 0);
     EXPECT_EQ(OpenTopLevelWindows(), 1);
-    EXPECT_TRUE(view().m_listResults->IsShown());
+    EXPECT_TRUE(view().ResultsList()->IsShown());
     EXPECT_EQ(window->GoCaption(), "Go");
 
     // The banner thread found no web server and ended; the banner area stays
     // empty.
-    ASSERT_TRUE(PumpUntil([] { return CLoadBannerThread::WorkingThreads() == 0; }, 5s));
-    EXPECT_EQ(view().m_picBanner->GetPictureSize(), wxSize(0, 0));
+    ASSERT_TRUE(PumpUntil([] { return wvtest::BannerThreadsWorking() == 0; }, 5s));
+    EXPECT_EQ(view().Banner()->GetPictureSize(), wxSize(0, 0));
     EXPECT_EQ(window->doc()->GetBannerLink(), "");
     EXPECT_FALSE(std::filesystem::exists(workdir / "VornthalBanner.gif"));
 }
@@ -138,7 +137,7 @@ TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
     const wvtest::Bytes bmp = wvtest::MakeBitmapFile(120, 40, {200, 30, 40});
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", std::string(bmp.begin(), bmp.end()));
     ASSERT_NO_FATAL_FAILURE(Open());
-    CAnimatedPicture& logo = *view().m_picLogo;
+    CAnimatedPicture& logo = *view().Logo();
     EXPECT_EQ(logo.GetPictureSize(), wxSize(120, 40));
     EXPECT_EQ(logo.GetRect(), wxRect(22, 30, 120, 40));
     EXPECT_EQ(logo.GetParent(), view().GetForm());
@@ -155,15 +154,15 @@ TEST_F(Attachments, A120By40LogoOccupies22_30To142_70) {
 TEST_F(Attachments, AnUnreadableLogoIsNotShown) {
     wvtest::WriteFile(workdir / "misspelledKeywords.bmp", "BM not really a bitmap");
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
     EXPECT_EQ(OpenTopLevelWindows(), 1);
 }
 
 TEST_F(Attachments, TheWordListIsLoadedAtStart) {
     wvtest::WriteFile(workdir / "dict.lst", "apple\nbanana\r\ncherry\n");
     ASSERT_NO_FATAL_FAILURE(Open());
-    ASSERT_NE(view().m_pDictionary, nullptr);
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 3);
+    ASSERT_NE(view().Dictionary(), nullptr);
+    EXPECT_EQ(view().Dictionary()->CountWords(), 3);
     EXPECT_EQ(OpenTopLevelWindows(), 1);
 }
 
@@ -173,9 +172,9 @@ TEST_F(Attachments, AnUnreadableWorkingDirectoryStartsNoBannerThread) {
     wvtest::ScopedWorkingDir inside(gone);
     std::filesystem::remove(gone);
     ASSERT_NO_FATAL_FAILURE(Open());
-    EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
-    EXPECT_EQ(view().m_picLogo->GetSize(), wxSize(0, 0));
-    EXPECT_EQ(view().m_pDictionary->CountWords(), 0);
+    EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
+    EXPECT_EQ(view().Logo()->GetSize(), wxSize(0, 0));
+    EXPECT_EQ(view().Dictionary()->CountWords(), 0);
     EXPECT_TRUE(window->Close());
     window.reset();
 }
@@ -185,21 +184,21 @@ TEST_F(Attachments, AnUnreadableWorkingDirectoryStartsNoBannerThread) {
 TEST_F(Attachments, AFailedStartStopsTheBannerThreadItStarted) {
     UseServers({StalledBannerList().Url("/"), wvtest::RefusingAddress(), "u", "p"});
     int boxes = 0;
-    wv::SetMessageBoxHook([&](const std::string&, const std::string&, long, wxWindow*) {
+    wvtest::TestServices().SetMessageBoxHandler([&](const std::string&, const std::string&, long, wxWindow*) {
         ++boxes;
         return wxOK;
     });
     const auto start = Clock::now();
     const bool started = TheApp().OnInit();
     const auto took = Clock::now() - start;
-    wv::SetMessageBoxHook({});
-    wv::InstallWxUiPoster();  // the failed start handed the UI thread's poster back
+    wvtest::TestServices().SetMessageBoxHandler({});
+    wvtest::TestServices().UsePoster();  // the failed start handed the UI thread's poster back
 
     EXPECT_FALSE(started);
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(StalledBannerList().Connections(), 1);
-    EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
-    EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 0);
+    EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
+    EXPECT_EQ(wvtest::BannerThreadsWorking(), 0);
     EXPECT_LT(took, 4s);
     EXPECT_TRUE(PumpUntil([] {
         for (wxWindow* w : wxTopLevelWindows)

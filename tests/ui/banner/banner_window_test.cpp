@@ -21,6 +21,7 @@
 #include "picture_writer.h"
 #include "ui/results/results_list.h"
 #include "stand_in_launchers.h"
+#include "stand_in_services.h"
 #include "test_paths.h"
 #include "vendor_site.h"
 #include "ui/workbench/tarnwick_doc.h"
@@ -32,7 +33,6 @@ using wv::BannerTimings;
 using wv::CAnimatedPicture;
 using wv::CLoadBannerThread;
 using wv::CTarnwickView;
-using wv::TheApp;
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -58,13 +58,13 @@ protected:
     void SetUp() override { m_cwd.emplace(workdir.path()); }
     void TearDown() override {
         window.reset();
-        CLoadBannerThread::OverrideProgramSettings(std::nullopt);
+        wvtest::TestServices().SetBannerSettings(std::nullopt);
         m_cwd.reset();
     }
 
     // Opens the main window with its banner thread on these servers.
     void Open(BannerServer server) {
-        CLoadBannerThread::OverrideProgramSettings(
+        wvtest::TestServices().SetBannerSettings(
             CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
         window.emplace();
         ASSERT_NE(window->view(), nullptr);
@@ -78,7 +78,7 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
     }
     CTarnwickView& view() { return *window->view(); }
-    CAnimatedPicture& banner() { return *view().m_picBanner; }
+    CAnimatedPicture& banner() { return *view().Banner(); }
     int ClientWidth() { return window->frame()->GetClientSize().GetWidth(); }
     bool BannerAt(int width, int height) {
         return banner().GetRect() == wxRect(ClientWidth() - width, 6, width, height);
@@ -92,9 +92,9 @@ protected:
         const auto took = Clock::now() - start;
         window.reset();
         EXPECT_LT(took, 2s);
-        EXPECT_EQ(CLoadBannerThread::UnjoinedThreads(), 0);
-        EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 0);
-        EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+        EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
+        EXPECT_EQ(wvtest::BannerThreadsWorking(), 0);
+        EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
     }
 
     wvtest::ScopedTempDir workdir;
@@ -125,7 +125,7 @@ TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
     PumpUntil([&] { return banner().GetScreenRect().Contains(wxGetMousePosition()); }, 2s);
     mouse.MouseClick();
     ASSERT_TRUE(PumpUntil([&] { return !launchers.Recorded().empty(); }, 5s));
-    TheApp().WaitForLaunches(5000);
+    wvtest::TestServices().WaitForLaunches(5s);
     EXPECT_EQ(launchers.Recorded(), std::vector<std::string>{"1|http://banner.test/offer?id=7"});
 }
 
@@ -153,7 +153,7 @@ TEST_F(BannerWindow, ClosesPromptlyDuringAStalledListFetch) {
     wvtest::LoopbackServer web(wvtest::LoopbackServer::Silent());
     ASSERT_NO_FATAL_FAILURE(Open({web.Url("/"), wvtest::RefusingAddress(), "u", "p"}));
     ASSERT_TRUE(web.WaitForConnections(1));
-    EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
+    EXPECT_EQ(wvtest::BannerThreadsWorking(), 1);
     ExpectPromptClose();
 }
 
@@ -175,14 +175,14 @@ TEST_F(BannerWindow, ClosesPromptlyDuringADisplayWait) {
     ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
     ASSERT_TRUE(PumpUntil([&] { return BannerAt(200, 50); }, 10s));
     EXPECT_FALSE(banner().IsPlaying());
-    EXPECT_EQ(CLoadBannerThread::WorkingThreads(), 1);
+    EXPECT_EQ(wvtest::BannerThreadsWorking(), 1);
     ExpectPromptClose();
 }
 
 TEST_F(BannerWindow, ClosesPromptlyWithAnAnimationPlaying) {
     wvtest::VendorSite site;
     ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
-    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 1);
+    EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 1);
     ExpectPromptClose();
 }
 
@@ -191,7 +191,7 @@ TEST_F(BannerWindow, ClosesPromptlyWithAGeneratorRunGoing) {
     ASSERT_NO_FATAL_FAILURE(OpenPlaying(site));
     window->TypeKeyword("abcdefghijk");
     window->ClickGo();
-    ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() >= 30; }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() >= 30; }, 10s));
     ASSERT_TRUE(view().IsRunning());
     ExpectPromptClose();
 }

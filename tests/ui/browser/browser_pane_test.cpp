@@ -67,7 +67,7 @@ protected:
     LoopbackServer server{TitledPages()};
     wvtest::WorkbenchWindow window;
     CTarnwickView* view() { return window.view(); }
-    CFixHtmlView* pane() { return view()->m_pBrowserPane; }
+    CFixHtmlView* pane() { return view()->BrowserPane(); }
     wxWebView* browser() { return pane()->GetBrowser(); }
 
     void SetUp() override {
@@ -167,9 +167,9 @@ TEST_F(BrowserPane, WhileActiveItSwallowsPanelCommandsAndStillDrivesItsBrowser) 
 
     // A click on the form hands the commands back to the workbench.
     wxMouseEvent click(wxEVT_LEFT_DOWN);
-    click.SetEventObject(view()->m_editKeyword);
-    click.SetId(view()->m_editKeyword->GetId());
-    view()->m_editKeyword->ProcessWindowEvent(click);
+    click.SetEventObject(view()->KeywordEdit());
+    click.SetId(view()->KeywordEdit()->GetId());
+    view()->KeywordEdit()->ProcessWindowEvent(click);
     EXPECT_FALSE(pane()->IsActive());
     SendCommand(wv::res::ID_RESULTS_TOOL);
     SendCommand(wv::res::ID_HELP);
@@ -188,7 +188,7 @@ TEST_F(BrowserPane, ClickIntoThePageActivatesAndClickOnTheFormDeactivates) {
     EXPECT_TRUE(PumpUntil([&] { return pane()->IsActive(); }, 5s));
 
     // Any form control, or the form itself, takes the commands back.
-    sim.MouseMove(view()->m_editKeyword->ClientToScreen(wxPoint(10, 5)));
+    sim.MouseMove(view()->KeywordEdit()->ClientToScreen(wxPoint(10, 5)));
     wvtest::PumpFor(50ms);
     sim.MouseClick();
     EXPECT_TRUE(PumpUntil([&] { return !pane()->IsActive(); }, 5s));

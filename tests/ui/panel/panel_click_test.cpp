@@ -12,12 +12,12 @@
 #include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
 #include "panel_fixture.h"
+#include "stand_in_services.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 using wv::BannerServer;
 
 using wv::CLoadBannerThread;
-using wv::TheApp;
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
@@ -31,9 +31,9 @@ public:
         BannerServer server;
         server.homePage = "http://" + wvtest::RefusingAddress() + "/";
         server.ftpHost = wvtest::RefusingAddress();
-        CLoadBannerThread::OverrideProgramSettings(CLoadBannerThread::Settings{server, {}});
+        wvtest::TestServices().SetBannerSettings(CLoadBannerThread::Settings{server, {}});
     }
-    void TearDown() override { CLoadBannerThread::OverrideProgramSettings(std::nullopt); }
+    void TearDown() override { wvtest::TestServices().SetBannerSettings(std::nullopt); }
 };
 [[maybe_unused]] ::testing::Environment* const kNoBannerServers =
     ::testing::AddGlobalTestEnvironment(new NoBannerServers);
@@ -60,7 +60,7 @@ protected:
     void ExpectBrowserMode(int entry) {
         EXPECT_EQ(Entry(), entry);
         EXPECT_FALSE(ListShown());
-        if (view().m_pBrowserPane) {
+        if (view().BrowserPane()) {
             EXPECT_TRUE(PaneShown());
         }
         EXPECT_EQ(window.GoCaption(), "Go");
@@ -125,7 +125,7 @@ TEST_F(PanelClicks, TheRightButtonDoesWhatTheLeftDoes) {
 TEST_F(PanelClicks, RowsDuringARunKeepTheRunGoing) {
     window.TypeKeyword("abcdefghij");
     window.ClickGo();
-    ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() >= 20; }));
+    ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() >= 20; }));
     ASSERT_EQ(window.GoCaption(), "Stop");
 
     ASSERT_TRUE(Press({100, 100}));
@@ -153,8 +153,8 @@ TEST_F(PanelClicks, RowsDuringARunKeepTheRunGoing) {
 TEST_F(PanelClicks, GoInBrowserModeHandsThePaneTheTypedTextAndLeavesTheList) {
     window.TypeKeyword("abc");
     window.ClickGo();
-    ASSERT_TRUE(PumpUntil([&] { return view().m_listResults->GetRowCount() == 5 && !view().IsRunning(); }));
-    view().m_listResults->SetSelectionMark(3);
+    ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() == 5 && !view().IsRunning(); }));
+    view().ResultsList()->SetSelectionMark(3);
     const auto rows = window.Column(1);
 
     ASSERT_TRUE(Press({100, 100}));
@@ -162,10 +162,10 @@ TEST_F(PanelClicks, GoInBrowserModeHandsThePaneTheTypedTextAndLeavesTheList) {
     window.TypeKeyword(typed);
     window.ClickGo();
     EXPECT_TRUE(wvtest::WaitForPath("/typed/page?q=a&b=c"));
-    EXPECT_EQ(view().m_strKeyword, typed);
+    EXPECT_EQ(view().Keyword(), typed);
     EXPECT_FALSE(view().IsRunning());
     EXPECT_EQ(window.Column(1), rows);
-    EXPECT_EQ(view().m_listResults->GetSelectionMark(), 3);
+    EXPECT_EQ(view().ResultsList()->GetSelectionMark(), 3);
     ExpectBrowserMode(2);
 }
 
@@ -174,11 +174,11 @@ class BannerPress : public PanelClicks {
 protected:
     void SetUp() override {
         PanelClicks::SetUp();
-        if (!view().m_picBanner) GTEST_SKIP() << "no banner picture on the form";
+        if (!view().Banner()) GTEST_SKIP() << "no banner picture on the form";
         // The window's banner thread publishes the links of whatever list it
         // finds; these tests set the link themselves, so wait until it has
         // given up on its servers (its list fetch is refused at once).
-        ASSERT_TRUE(PumpUntil([] { return CLoadBannerThread::WorkingThreads() == 0; }, 10s));
+        ASSERT_TRUE(PumpUntil([] { return wvtest::BannerThreadsWorking() == 0; }, 10s));
         std::ofstream(m_script) << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << m_log << "'\n";
         wxExecute("chmod +x " + m_script, wxEXEC_SYNC);
         std::remove(m_log.c_str());
@@ -187,14 +187,14 @@ protected:
     void TearDown() override { unsetenv("BROWSER"); }
 
     std::string Launched() {
-        TheApp().WaitForLaunches(5000);
+        wvtest::TestServices().WaitForLaunches(5s);
         std::ifstream in(m_log);
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
     wxPoint BannerCentre() {
-        wxRect r = view().m_picBanner->GetRect();
+        wxRect r = view().Banner()->GetRect();
         return {r.x + r.width / 2, r.y + r.height / 2};
     }
 
@@ -221,11 +221,11 @@ TEST_F(BannerPress, TheHandShowsOverTheBannerOnly) {
         PumpUntil([&] { return form()->ScreenToClient(wxGetMousePosition()) == at; }, 2s);
         wxSetCursorEvent event;
         view().OnSetCursor(event);
-        return event.HasCursor() && event.GetCursor().IsSameAs(view().m_hHandCursor);
+        return event.HasCursor() && event.GetCursor().IsSameAs(view().Panel().HandCursor());
     };
     EXPECT_TRUE(cursorAt(BannerCentre()));
-    EXPECT_TRUE(cursorAt(view().m_picBanner->GetRect().GetTopLeft()));
-    EXPECT_FALSE(cursorAt(view().m_picBanner->GetRect().GetTopLeft() - wxPoint(1, 0)));
+    EXPECT_TRUE(cursorAt(view().Banner()->GetRect().GetTopLeft()));
+    EXPECT_FALSE(cursorAt(view().Banner()->GetRect().GetTopLeft() - wxPoint(1, 0)));
     EXPECT_FALSE(cursorAt({100, 80}));
 }
 

@@ -18,7 +18,7 @@ namespace {
 class PanelCommands : public wvtest::PanelTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(window.view() && view().m_pBrowserPane);
+        ASSERT_TRUE(window.view() && view().BrowserPane());
         Browser()->Bind(wxEVT_WEBVIEW_LOADED, [this](wxWebViewEvent& event) {
             m_loaded.push_back(wv::ToAnsi(event.GetURL()));
             event.Skip();
@@ -36,7 +36,7 @@ protected:
         EXPECT_EQ(ListShown(), entry == 1);
         EXPECT_EQ(PaneShown(), entry != 1);
     }
-    wxWebView* Browser() { return view().m_pBrowserPane->GetBrowser(); }
+    wxWebView* Browser() { return view().BrowserPane()->GetBrowser(); }
     // Pages loaded so far; a page counts once its load has completed (a
     // later command would cancel a load in progress).
     std::size_t Loads() const { return m_loaded.size(); }
@@ -112,7 +112,7 @@ TEST_F(PanelCommands, BrowserCommandsDriveThePaneInEitherMode) {
 TEST_F(PanelCommands, TheActiveBrowserPaneSwallowsThePanelCommands) {
     ASSERT_TRUE(CommandLoads(res::ID_SECOND_SITE, "/second/"));
     auto* frame = window.frame();
-    frame->SetActiveView(view().m_pBrowserPane);
+    frame->SetActiveView(view().BrowserPane());
     const std::size_t requests = wvtest::PageRequests().size();
     const std::size_t loads = Loads();
     for (int id : {res::ID_SHOW_RESULTS, res::ID_RESULTS_TOOL, res::ID_HELP, res::ID_STORE_SECOND_SITE,

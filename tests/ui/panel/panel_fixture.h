@@ -49,10 +49,10 @@ protected:
     CTarnwickView& view() { return *window.view(); }
     wxPanel* form() { return view().GetForm(); }
     int Entry() { return view().SelectedPanelEntry(); }
-    std::string Group() { return wv::ToAnsi(view().m_grpKeyword->GetLabel()); }
-    bool ListShown() { return view().m_listResults->IsShown(); }
-    bool PaneShown() { return view().m_pBrowserPane && view().m_pBrowserPane->GetWindow()->IsShown(); }
-    bool SmartFindShown() { return view().m_btnSmartFind->IsShown(); }
+    std::string Group() { return wv::ToAnsi(view().KeywordGroup()->GetLabel()); }
+    bool ListShown() { return view().ResultsList()->IsShown(); }
+    bool PaneShown() { return view().BrowserPane() && view().BrowserPane()->GetWindow()->IsShown(); }
+    bool SmartFindShown() { return view().SmartFindButton()->IsShown(); }
 
     // A press at a point of the form (client pixels) with the given button.
     // Returns false when no press arrived.

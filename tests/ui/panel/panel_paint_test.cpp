@@ -37,7 +37,7 @@ wxImage Render(const CTarnwickView& view) {
         wxMemoryDC dc(bitmap);
         dc.SetBackground(wxBrush(wxColour(kGround)));
         dc.Clear();
-        view.PaintPanel(dc);
+        view.Panel().Paint(dc);
     }
     return bitmap.ConvertToImage();
 }

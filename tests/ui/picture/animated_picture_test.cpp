@@ -17,6 +17,7 @@
 #include "ui/banner/animated_picture.h"
 #include "gui_support.h"
 #include "picture_writer.h"
+#include "stand_in_services.h"
 #include "test_paths.h"
 
 using wv::CAnimatedPicture;
@@ -56,7 +57,7 @@ protected:
     }
     void TearDown() override {
         delete m_frame;
-        EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+        EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
     }
 
     std::string Write(const std::string& name, const Bytes& bytes) {
@@ -77,7 +78,7 @@ protected:
             timeout);
     }
     bool Playing() {
-        return PumpUntil([] { return CAnimatedPicture::LiveAnimationThreads() == 1; });
+        return PumpUntil([] { return wvtest::AnimationThreadsPlaying() == 1; });
     }
 
     // Two full-screen frames that alternate quickly.
@@ -204,7 +205,7 @@ TEST_F(AnimatedPictureTest, NewLoadStopsThePlayingAnimationFirst) {
     GifWriter still(30, 10, kPalette);
     still.AddFrame(0, 0, 30, 10, kBlue, 0);
     ASSERT_TRUE(Load(still.Finish()));
-    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+    EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
     EXPECT_FALSE(m_picture->IsPlaying());
     m_picture->Draw();
     wvtest::PumpFor(200ms);  // several of the old frames' times
@@ -220,7 +221,7 @@ TEST_F(AnimatedPictureTest, FailedLoadLeavesThePreviousPicturePlaying) {
     EXPECT_FALSE(m_picture->LoadFile(Write("empty.gif", {})));
     EXPECT_FALSE(m_picture->LoadFile(m_dir.path().string())) << "a folder";
     m_picture->Draw();  // must not start a second thread
-    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 1);
+    EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 1);
     EXPECT_EQ(m_picture->GetPictureSize(), wxSize(30, 10));
     EXPECT_TRUE(PumpUntil([&] { return Pixel(5, 5) == kRedPixel; }));
     EXPECT_TRUE(PumpUntil([&] { return Pixel(5, 5) == kGreenPixel; }));
@@ -231,7 +232,7 @@ TEST_F(AnimatedPictureTest, DestroyingTheWindowStopsTheThread) {
     m_picture->Draw();
     ASSERT_TRUE(Playing());
     delete m_picture;
-    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+    EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
     wvtest::PumpFor(100ms);  // repaints queued by the thread must find nothing
 }
 
@@ -256,7 +257,7 @@ TEST_F(AnimatedPictureTest, LoadsFromAWorkerThread) {
     std::thread refused([&] { loaded = m_picture->LoadFile(path); });
     refused.join();
     EXPECT_FALSE(loaded);
-    EXPECT_EQ(CAnimatedPicture::LiveAnimationThreads(), 0);
+    EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
 }
 
 } // namespace

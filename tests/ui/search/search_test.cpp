@@ -10,12 +10,12 @@
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 
-#include "ui/app/app_message_box.h"
 #include "ui/browser/fix_html_view.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "recording_site.h"
+#include "stand_in_services.h"
 #include "core/res/resource.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
@@ -39,8 +39,8 @@ protected:
     std::vector<std::string> boxes;
 
     void SetUp() override {
-        ASSERT_TRUE(kSiteReady && window.view() && view().m_pBrowserPane);
-        wv::SetMessageBoxHook([this](const std::string& text, const std::string& caption, long style,
+        ASSERT_TRUE(kSiteReady && window.view() && view().BrowserPane());
+        wvtest::TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string& caption, long style,
                                      wxWindow* owner) {
             // The view's own box: over the form, OK only, no icon.
             EXPECT_EQ(owner, view().GetForm());
@@ -50,10 +50,10 @@ protected:
             return wxOK;
         });
     }
-    void TearDown() override { wv::SetMessageBoxHook({}); }
+    void TearDown() override { wvtest::TestServices().SetMessageBoxHandler({}); }
 
     CTarnwickView& view() { return *window.view(); }
-    CResultsListCtrl& list() { return *view().m_listResults; }
+    CResultsListCtrl& list() { return *view().ResultsList(); }
     void Fill(const std::vector<std::string>& variants) {
         list().DeleteAllRows();
         for (std::size_t i = 0; i < variants.size(); ++i)
@@ -66,15 +66,15 @@ protected:
     }
     void ExpectSearchMode() {
         EXPECT_EQ(view().SelectedPanelEntry(), 2);
-        EXPECT_EQ(view().m_grpKeyword->GetLabel(), "Navigate To Address");
-        EXPECT_TRUE(view().m_pBrowserPane->GetWindow()->IsShown());
+        EXPECT_EQ(view().KeywordGroup()->GetLabel(), "Navigate To Address");
+        EXPECT_TRUE(view().BrowserPane()->GetWindow()->IsShown());
         EXPECT_FALSE(list().IsShown());
     }
     void ExpectResultsModeUntouched() {
         EXPECT_EQ(view().SelectedPanelEntry(), 1);
-        EXPECT_EQ(view().m_grpKeyword->GetLabel(), "Please enter keyword to search");
+        EXPECT_EQ(view().KeywordGroup()->GetLabel(), "Please enter keyword to search");
         EXPECT_TRUE(list().IsShown());
-        EXPECT_FALSE(view().m_pBrowserPane->GetWindow()->IsShown());
+        EXPECT_FALSE(view().BrowserPane()->GetWindow()->IsShown());
     }
 };
 
@@ -93,7 +93,7 @@ TEST_F(Search, DoubleClickOnARowSearchesItsVariant) {
     ASSERT_TRUE(WaitForPath("/search/search.dll?satitle=acb"));
     ExpectSearchMode();
     EXPECT_EQ(window.GoCaption(), "Go");
-    EXPECT_TRUE(view().m_btnSmartFind->IsShown());
+    EXPECT_TRUE(view().SmartFindButton()->IsShown());
     // The list is hidden, not changed.
     EXPECT_EQ(window.Column(1), (std::vector<std::string>{"acb", "bac", "bca", "cab", "cba"}));
     EXPECT_EQ(list().GetSelectionMark(), 0);
@@ -172,7 +172,7 @@ TEST_F(Search, DoubleClickDuringARunLeavesTheRunAndGoNavigates) {
     DoubleClickEvent();
     ExpectSearchMode();
     EXPECT_EQ(window.GoCaption(), "Stop");
-    EXPECT_FALSE(view().m_btnSmartFind->IsShown());
+    EXPECT_FALSE(view().SmartFindButton()->IsShown());
     EXPECT_TRUE(view().IsRunning());
     // The newest row was on top when the search was made.
     EXPECT_TRUE(PumpUntil([&] {

@@ -18,7 +18,7 @@
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "core/marshal/ui_marshal.h"
-#include "platform/wx_ui_poster.h"
+#include "stand_in_services.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -39,7 +39,7 @@ public:
         m_state->go = go;
         m_state->captions.push_back(m_state->Caption());
     }
-    ~CaptionRecorder() override { wv::InstallWxUiPoster(); }
+    ~CaptionRecorder() override { wvtest::TestServices().UsePoster(); }
     void Post(std::function<void()> fn) override {
         // The state is shared with the queued call, which may run after the
         // recorder is gone (the window's own teardown pumps the queue).
@@ -67,41 +67,41 @@ class Generator : public ::testing::Test {
 protected:
     wvtest::WorkbenchWindow window;
     CTarnwickView* view() { return window.view(); }
-    int Rows() { return view()->m_listResults->GetRowCount(); }
+    int Rows() { return view()->ResultsList()->GetRowCount(); }
     bool Idle() { return !view()->IsGeneratorBusy() && window.GoCaption() == "Go"; }
 };
 
 TEST_F(Generator, StartsEmptyInResultsMode) {
     ASSERT_NE(view(), nullptr);
-    CResultsListCtrl* list = view()->m_listResults;
+    CResultsListCtrl* list = view()->ResultsList();
     EXPECT_EQ(list->GetColumnCount(), 3);
     EXPECT_EQ(list->GetRowCount(), 0);
     EXPECT_EQ(window.GoCaption(), "Go");
-    EXPECT_EQ(view()->m_grpKeyword->GetLabel(), "Please enter keyword to search");
-    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    EXPECT_EQ(view()->KeywordGroup()->GetLabel(), "Please enter keyword to search");
+    EXPECT_TRUE(view()->SmartFindButton()->IsShown());
     EXPECT_EQ(list->GetRect(), wxRect(200, 70, 760, 530));
-    if (view()->m_pBrowserPane) {
-        EXPECT_FALSE(view()->m_pBrowserPane->GetWindow()->IsShown());
-        EXPECT_EQ(view()->m_pBrowserPane->GetWindow()->GetRect(), wxRect(200, 70, 760, 530));
+    if (view()->BrowserPane()) {
+        EXPECT_FALSE(view()->BrowserPane()->GetWindow()->IsShown());
+        EXPECT_EQ(view()->BrowserPane()->GetWindow()->GetRect(), wxRect(200, 70, 760, 530));
     }
     // No default button: Enter in the keyword box presses nothing.
     EXPECT_EQ(window.frame()->GetDefaultItem(), nullptr);
-    EXPECT_FALSE(view()->m_editKeyword->HasFlag(wxTE_PROCESS_ENTER));
+    EXPECT_FALSE(view()->KeywordEdit()->HasFlag(wxTE_PROCESS_ENTER));
 }
 
 TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {
-    CaptionRecorder recorder(view()->m_btnGo);
-    wv::InstallUiPoster(&recorder);
+    CaptionRecorder recorder(view()->GoButton());
+    wvtest::TestServices().UsePoster(&recorder);
 
     wxUIActionSimulator sim;
-    wxTextCtrl* edit = view()->m_editKeyword;
+    wxTextCtrl* edit = view()->KeywordEdit();
     sim.MouseMove(edit->GetScreenRect().GetPosition() + wxPoint(20, 10));
     sim.MouseClick();
     PumpUntil([&] { return edit->HasFocus(); }, 2s);
     sim.Text("abc");
     PumpUntil([&] { return edit->GetValue() == "abc"; }, 3s);
     if (edit->GetValue() != "abc") edit->ChangeValue("abc");  // no keyboard focus on this display
-    wxButton* go = view()->m_btnGo;
+    wxButton* go = view()->GoButton();
     sim.MouseMove(go->GetScreenRect().GetPosition() + wxPoint(go->GetSize().x / 2, go->GetSize().y / 2));
     sim.MouseClick();
 
@@ -110,7 +110,7 @@ TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {
     EXPECT_EQ(window.Column(1), (std::vector<std::string>{"acb", "bac", "bca", "cab", "cba"}));
     for (const std::string& hint : window.Column(2)) EXPECT_EQ(hint, "Double Click To Search On eBay");
     EXPECT_EQ(recorder.captions(), (std::vector<std::string>{"Go", "Deleting", "Stop", "Go"}));
-    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    EXPECT_TRUE(view()->SmartFindButton()->IsShown());
     recorder.Detach();
 }
 
@@ -119,8 +119,8 @@ TEST_F(Generator, NewestRowIsOnTopWhileRunningAndStopEndsTheRun) {
     window.ClickGo();
     ASSERT_TRUE(PumpUntil([&] { return Rows() >= 30; }));
     EXPECT_EQ(window.GoCaption(), "Stop");
-    EXPECT_FALSE(view()->m_btnSmartFind->IsShown());
-    EXPECT_EQ(view()->m_listResults->GetCellText(0, 0), std::to_string(Rows()));
+    EXPECT_FALSE(view()->SmartFindButton()->IsShown());
+    EXPECT_EQ(view()->ResultsList()->GetCellText(0, 0), std::to_string(Rows()));
 
     int rowsAtStop = Rows();
     window.ClickGo();
@@ -128,7 +128,7 @@ TEST_F(Generator, NewestRowIsOnTopWhileRunningAndStopEndsTheRun) {
     EXPECT_LE(Rows(), rowsAtStop + 1);
     std::vector<std::string> numbers = window.Column(0);
     for (size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], std::to_string(i + 1));
-    EXPECT_TRUE(view()->m_btnSmartFind->IsShown());
+    EXPECT_TRUE(view()->SmartFindButton()->IsShown());
 }
 
 TEST_F(Generator, AStopClickBeforeTheWorkerStartsStillLeavesOneRow) {

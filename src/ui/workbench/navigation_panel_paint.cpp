@@ -1,15 +1,13 @@
 // Painting of the navigation panel: four white framed rows with bold
 // captions, the selected one amber.
 #include <wx/brush.h>
-#include <wx/dcclient.h>
+#include <wx/dc.h>
 #include <wx/font.h>
-#include <wx/panel.h>
 #include <wx/pen.h>
 
 #include "platform/code_page.h"
 #include "ui/workbench/form_layout.h"
-#include "core/workbench/panel_model.h"
-#include "ui/workbench/tarnwick_view.h"
+#include "ui/workbench/navigation_panel.h"
 
 namespace wv {
 
@@ -65,13 +63,7 @@ void Draw3dRect(wxDC& dc, const wxRect& rect, const wxColour& topLeft, const wxC
 
 } // namespace
 
-void CTarnwickView::OnPaint(wxPaintEvent&) {
-    if (!m_pForm) return;
-    wxPaintDC dc(m_pForm);
-    PaintPanel(dc);
-}
-
-void CTarnwickView::PaintPanel(wxDC& dc) const {
+void NavigationPanel::Paint(wxDC& dc) const {
     const auto& rows = wv::form::kPanelRows;
     wxFont font = MakeCaptionFont(CaptionPointSize(dc));
     dc.SetFont(font);

@@ -1,0 +1,72 @@
+#pragma once
+// What the program takes from its surroundings, in one place so that tests
+// can put their own in: message boxes, the Open command's file chooser, the
+// way to the UI thread, the banner thread's servers, the desktop's web
+// browser and the probe on the program's threads.
+//
+// The program's main installs ProgramServices before the application object
+// exists; the GUI tests' main installs a stand-in that tests configure.
+// Install on the UI thread before any worker starts; the services must
+// outlive every window and thread that uses them.
+#include <string>
+
+#include <wx/string.h>
+
+#include "ui/banner/load_banner_thread.h"
+
+class wxWindow;
+
+namespace wv {
+
+class ThreadProbe;
+class UiPoster;
+
+class AppServices {
+public:
+    virtual ~AppServices() = default;
+
+    // Shows a modal box and returns the button that closed it: wxOK, wxYES,
+    // wxNO or wxCANCEL.  text and caption are Windows-1252 bytes; style is
+    // complete (its icon included, see app_message_box.h); owner may be
+    // null.  UI thread.
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, long style,
+                               wxWindow* owner) = 0;
+
+    // The file for the Open command; empty when the user cancels.  UI thread.
+    virtual wxString ChooseFileToOpen(wxWindow* parent) = 0;
+
+    // Reaches the UI thread.  The application installs it in the marshal
+    // (core/marshal/ui_marshal.h) while it runs.
+    virtual UiPoster& Poster() = 0;
+
+    // The banner thread's servers and timings, given the vendor's home page.
+    // UI thread.
+    virtual CLoadBannerThread::Settings BannerSettings(const std::string& homePage) = 0;
+
+    // Opens address (Windows-1252) in the desktop's web browser on a worker
+    // thread and returns at once; only http and https addresses are opened
+    // (platform/browser_launcher.h).  A launcher that fails brings up the
+    // program's box on the UI thread.  UI thread.
+    virtual void LaunchBrowser(const std::string& address) = 0;
+    // Ends every launch's wait and joins its worker; failure boxes not yet
+    // shown are dropped.  Later launches work as before.  UI thread, at exit.
+    virtual void StopLaunches() = 0;
+
+    // The probe that counts the program's threads; nullptr when nothing
+    // counts them.  Any thread.
+    virtual ThreadProbe* Threads() = 0;
+};
+
+// Makes services the program's (nullptr: none).  UI thread, while no worker
+// runs.
+void InstallServices(AppServices* services);
+
+// The installed services.  The program never runs without them: asking
+// when none are installed ends the process.
+AppServices& Services();
+
+// The installed services' probe; nullptr without services (a benchmark
+// that builds a control on its own) or without a probe.
+ThreadProbe* InstalledThreadProbe();
+
+} // namespace wv

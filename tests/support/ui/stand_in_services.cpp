@@ -1,0 +1,44 @@
+#include "stand_in_services.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/msgdlg.h>
+
+namespace wvtest {
+
+using Worker = wv::ThreadProbe::Worker;
+
+int StandInServices::ShowMessageBox(const std::string& text, const std::string& caption, long style,
+                                    wxWindow* owner) {
+    if (m_messageBox) return m_messageBox(text, caption, style, owner);
+    ADD_FAILURE() << "unexpected message box: " << text;
+    return wxOK;
+}
+
+wxString StandInServices::ChooseFileToOpen(wxWindow*) {
+    if (m_chooseFile) return m_chooseFile();
+    ADD_FAILURE() << "unexpected file chooser";
+    return {};
+}
+
+void StandInServices::UsePoster(wv::UiPoster* poster) {
+    m_poster = poster;
+    wv::InstallUiPoster(&Poster());
+}
+
+wv::UiPoster& StandInServices::Poster() { return m_poster ? *m_poster : ProgramServices::Poster(); }
+
+wv::CLoadBannerThread::Settings StandInServices::BannerSettings(const std::string& homePage) {
+    return m_bannerSettings ? *m_bannerSettings : ProgramServices::BannerSettings(homePage);
+}
+
+StandInServices& TestServices() {
+    static StandInServices services;
+    return services;
+}
+
+int BannerThreadsWorking() { return TestServices().Probe().Working(Worker::Banner); }
+int BannerThreadsUnjoined() { return TestServices().Probe().Unjoined(Worker::Banner); }
+int AnimationThreadsPlaying() { return TestServices().Probe().Working(Worker::Animation); }
+
+} // namespace wvtest
