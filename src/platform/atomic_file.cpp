@@ -78,7 +78,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     const std::string target = FinalPath(path);
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
-    if (replacing && !S_ISREG(existing.st_mode)) return Fail(error, "the name belongs to something other than a file", EISDIR);
+    if (replacing && !S_ISREG(existing.st_mode))
+        return Fail(error, "the name belongs to something other than a file", EISDIR);
 
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);

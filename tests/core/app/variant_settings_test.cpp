@@ -49,7 +49,8 @@ TEST(VariantSettings, MissingOrDamagedValuesKeepTheirDefaults) {
 TEST(VariantSettings, BooleanTextsAsSettingsFilesWriteThem) {
     for (const char* yes : {"1", "true", "TRUE", "yes", "On"}) EXPECT_EQ(wv::ParseSettingsBool(yes), true) << yes;
     for (const char* no : {"0", "false", "No", "off"}) EXPECT_EQ(wv::ParseSettingsBool(no), false) << no;
-    for (const char* neither : {"", "2", " 1", "truth"}) EXPECT_EQ(wv::ParseSettingsBool(neither), std::nullopt) << neither;
+    for (const char* neither : {"", "2", " 1", "truth"})
+        EXPECT_EQ(wv::ParseSettingsBool(neither), std::nullopt) << neither;
 }
 
 } // namespace

@@ -106,8 +106,10 @@ TEST_F(MainFrame, VariantsMenuOffersTheTwoGeneratorsAndSkipRealWords) {
 }
 
 TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {
-    for (int id : std::initializer_list<int>{wv::res::ID_FILE_EXPORT_LIST, wxID_PRINT, wxID_PREVIEW, wxID_PRINT_SETUP, wxID_EXIT,
-                   wv::res::ID_VARIANTS_LETTER_ORDER, wv::res::ID_VARIANTS_SKIP_REAL_WORDS}) {
+    const std::initializer_list<int> items = {wv::res::ID_FILE_EXPORT_LIST, wxID_PRINT, wxID_PREVIEW,
+                                              wxID_PRINT_SETUP, wxID_EXIT, wv::res::ID_VARIANTS_LETTER_ORDER,
+                                              wv::res::ID_VARIANTS_SKIP_REAL_WORDS};
+    for (int id : items) {
         Highlight(id);
         EXPECT_EQ(Pane(0), wv::kVendorNotice) << id;
     }
