@@ -97,12 +97,6 @@ TEST_F(MainFrame, VariantsMenuOffersTheTwoGeneratorsAndSkipRealWords) {
     EXPECT_TRUE(letterOrder->IsChecked());
     EXPECT_FALSE(likelyTypos->IsChecked());
     EXPECT_TRUE(skip->IsChecked());
-
-    // One radio group: checking one item clears the other.
-    variants->Check(wv::res::ID_VARIANTS_LIKELY_TYPOS, true);
-    EXPECT_FALSE(letterOrder->IsChecked());
-    EXPECT_TRUE(likelyTypos->IsChecked());
-    EXPECT_TRUE(skip->IsChecked());
 }
 
 TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {
