@@ -1,5 +1,7 @@
 #include "core/app/status_message.h"
 
+#include "core/res/resource.h"
+
 namespace wv {
 
 const char kVendorNotice[] = "Wordvane from Tarnwick Software - bargains hide behind misspelt titles";
@@ -27,8 +29,8 @@ constexpr Prompt kWindowMenuPrompts[] = {
 };
 
 bool HasNoticePrompt(int id) {
-    return (id >= 32777 && id <= 32790) || id == kIdIdleMessage || (id >= 57600 && id <= 57681) ||
-           id == 59392 || id == 59393;
+    return (id >= 32777 && id <= 32790) || (id >= res::ID_FILE_EXPORT_LIST && id <= res::ID_VARIANTS_SKIP_REAL_WORDS) ||
+           id == kIdIdleMessage || (id >= 57600 && id <= 57681) || id == 59392 || id == 59393;
 }
 
 } // namespace

@@ -34,6 +34,13 @@ constexpr int ID_BROWSER_REFRESH = 32788;
 constexpr int ID_RESULTS_TOOL = 32789;
 constexpr int ID_NOTHING = 32790;
 
+// Menu commands the view handles.  Below 0x7FFF: wx refuses larger menu
+// item identifiers.
+constexpr int ID_FILE_EXPORT_LIST = 32701;
+constexpr int ID_VARIANTS_LETTER_ORDER = 32702;
+constexpr int ID_VARIANTS_LIKELY_TYPOS = 32703;
+constexpr int ID_VARIANTS_SKIP_REAL_WORDS = 32704;
+
 // The framework's standard commands, by their historical numbers.
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;

@@ -199,6 +199,22 @@ void RowStore::Erase(size_t row) {
     if (m_rows.empty()) Clear();
 }
 
+size_t RowStore::EraseRows(std::span<const size_t> rows) {
+    // Erasing one by one would move the deque's tail once per row.
+    size_t to = 0, from = 0, erased = 0;
+    for (size_t row : rows) {
+        if (row < from || row >= m_rows.size()) continue;
+        for (; from < row; ++from) m_rows[to++] = m_rows[from];
+        Free(m_rows[from++]);
+        ++erased;
+    }
+    if (erased == 0) return 0;
+    for (; from < m_rows.size(); ++from) m_rows[to++] = m_rows[from];
+    m_rows.resize(to);
+    if (m_rows.empty()) Clear();
+    return erased;
+}
+
 void RowStore::Clear() {
     for (Block block : m_rows) std::free(block);  // the pool goes as a whole
     std::deque<Block>().swap(m_rows);

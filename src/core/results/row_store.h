@@ -99,6 +99,10 @@ public:
     uint32_t PreviousItemData(size_t row) const;
 
     void Erase(size_t row);
+    // Erases the given rows in one pass over the store.  `rows` must be
+    // ascending; an index out of order or at or beyond Size() is ignored.
+    // Returns the number of rows erased.
+    size_t EraseRows(std::span<const size_t> rows);
     void Clear();  // linear; also empties the pool
 
     // A column was inserted at `column`: every record's cells from there on

@@ -11,6 +11,7 @@
 #include <wx/utils.h>
 
 #include "core/app/status_message.h"
+#include "core/res/resource.h"
 #include "platform/code_page.h"
 #include "ui/res/resources.h"
 
@@ -50,15 +51,26 @@ int HistoricalId(int id) {
 
 wxMenuBar* CreateMainMenu() {
     auto* file = new wxMenu;
+    file->Append(res::ID_FILE_EXPORT_LIST, "&Export List...");
+    file->AppendSeparator();
     file->Append(wxID_PRINT, "&Print...\tCtrl+P");
     file->Append(wxID_PREVIEW, "Print Pre&view");
     file->Append(wxID_PRINT_SETUP, "P&rint Setup...");
     file->AppendSeparator();
     file->Append(wxID_EXIT, "E&xit");
+    // The view handles these and keeps their check marks.
+    auto* variants = new wxMenu;
+    variants->AppendRadioItem(res::ID_VARIANTS_LETTER_ORDER, "&Letter Order");
+    variants->AppendRadioItem(res::ID_VARIANTS_LIKELY_TYPOS, "Likely &Typos");
+    variants->AppendSeparator();
+    variants->AppendCheckItem(res::ID_VARIANTS_SKIP_REAL_WORDS, "&Skip Real Words");
+    variants->Check(res::ID_VARIANTS_LETTER_ORDER, true);
+    variants->Check(res::ID_VARIANTS_SKIP_REAL_WORDS, true);
     auto* help = new wxMenu;
     help->Append(wxID_ABOUT, "&About Wordvane");
     auto* bar = new wxMenuBar;
     bar->Append(file, "&File");
+    bar->Append(variants, "&Variants");
     bar->Append(help, "&Help");
     return bar;
 }

@@ -4,15 +4,20 @@
 #include <climits>
 #include <new>
 
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+
 #include "platform/code_page.h"
 #include "platform/date_text.h"
 #include "ui/results/results_header.h"
+#include "core/results/csv_export.h"
 #include "core/results/row_compare.h"
 #include "core/results/row_store.h"
 
 namespace wv {
 
 wxDEFINE_EVENT(wvEVT_RESULTS_DBLCLK, wxCommandEvent);
+wxDEFINE_EVENT(wvEVT_RESULTS_CHANGED, wxCommandEvent);
 
 namespace {
 const wv::DateParser& SortDateParser() {
@@ -24,7 +29,7 @@ const wv::DateParser& SortDateParser() {
 CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
                                    const wxSize& size)
     : wxListCtrl(parent, id, pos, size,
-                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_SINGLE_SEL | wxLC_HRULES | wxLC_VRULES),
+                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxLC_VRULES),
       m_wndHeader(std::make_unique<CResultsHeaderCtrl>(*this)),
       m_rows(std::make_unique<wv::RowStore>()),
       m_sorter(std::make_unique<wv::RowSorter>()) {
@@ -32,6 +37,9 @@ CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoin
     Bind(wxEVT_LIST_COL_CLICK, &CResultsListCtrl::OnColumnClick, this);
     Bind(wxEVT_LIST_ITEM_SELECTED, &CResultsListCtrl::OnSelected, this);
     Bind(wxEVT_LIST_ITEM_DESELECTED, &CResultsListCtrl::OnDeselected, this);
+    // The rows window has the focus; its char-hook events reach the list on
+    // their way up, before the frame's accelerators (Ctrl+C) see the key.
+    Bind(wxEVT_CHAR_HOOK, &CResultsListCtrl::OnCharHook, this);
     m_showTimer.SetOwner(this);
     Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ShowPendingRows(); }, m_showTimer.GetId());
     // Mouse input goes to wx's rows window, not to the list itself.  Handlers
@@ -93,17 +101,22 @@ int CResultsListCtrl::InsertRowTexts(int position, const std::string_view* texts
         m_nSelectionMark = -1;
     else if (m_nSelectionMark >= index)
         ++m_nSelectionMark;
-    if (m_nSelectedRow < 0) {
+    const int selectedCount = GetSelectedItemCount();  // kept by wx, no scan
+    if (selectedCount == 0) {
         // Nothing in wx's store moves with the row: show it with the next batch.
         m_bRowsPending = true;
         if (!m_showTimer.IsRunning()) m_showTimer.StartOnce(kShowDelayMs);
         return index;
     }
     ShowPendingRows();
+    const int sole = selectedCount == 1 ? SoleSelectedRow() : -1;
     SetItemCount(static_cast<long>(rows + 1));
     // wx keeps a virtual list's selection by index; the rows below the new
     // one moved down, so move the selection with them.
-    if (m_nSelectedRow >= index) MoveSelection(m_nSelectedRow + 1);
+    if (selectedCount > 1)
+        ClearSelection();
+    else if (sole >= index)
+        MoveSelection(sole + 1);
     RefreshItems(index, static_cast<long>(rows));
     return index;
 }
@@ -149,18 +162,44 @@ bool CResultsListCtrl::DeleteRow(int row) {
     const size_t rows = m_rows->Size();
     if (row < 0 || static_cast<size_t>(row) >= rows) return false;
     // Move the selection while both indices are still valid in wx's store.
-    if (m_nSelectedRow == row)
+    std::vector<int> kept;
+    if (GetSelectedItemCount() > 1) {
+        for (int selected : GetSelectedRows())
+            if (selected != row) kept.push_back(selected > row ? selected - 1 : selected);
+        ClearSelection();
+    } else if (const int sole = SoleSelectedRow(); sole == row) {
         MoveSelection(-1);
-    else if (m_nSelectedRow > row)
-        MoveSelection(m_nSelectedRow - 1);
+    } else if (sole > row) {
+        MoveSelection(sole - 1);
+    }
     m_rows->Erase(static_cast<size_t>(row));
     SetItemCount(static_cast<long>(rows - 1));
+    SelectRows(kept);
     if (m_nSelectionMark == row || m_nSelectionMark >= static_cast<int>(rows))
         m_nSelectionMark = -1;
     else if (m_nSelectionMark > row)
         --m_nSelectionMark;
     Refresh();
     return true;
+}
+
+int CResultsListCtrl::DeleteSelectedRows() {
+    ShowPendingRows();
+    const std::vector<int> gone = GetSelectedRows();
+    if (gone.empty()) return 0;
+    const std::vector<size_t> indices(gone.begin(), gone.end());
+    const int mark = GetSelectionMark();
+    ClearSelection();
+    m_rows->EraseRows(indices);
+    const int left = static_cast<int>(m_rows->Size());
+    SetItemCount(left);
+    const auto above = std::lower_bound(gone.begin(), gone.end(), mark);
+    const bool markGone = above != gone.end() && *above == mark;
+    m_nSelectionMark = mark < 0 || markGone ? -1 : mark - static_cast<int>(above - gone.begin());
+    if (left == 0) m_sorter->Release();
+    MoveSelection(std::min(gone.front(), left - 1));
+    Refresh();
+    return static_cast<int>(gone.size());
 }
 
 int CResultsListCtrl::DeleteAllRows() {
@@ -185,8 +224,17 @@ void CResultsListCtrl::SortByColumn(int column, bool ascending) {
     if (column < 0 || column >= GetColumnCountFromHeader()) return;
     // Keys and the reordering copy can be large on a huge list; running out
     // of memory leaves the rows, the selection and the header as they were.
+    const int selectedCount = GetSelectedItemCount();
+    // Every row selected stays every row selected: nothing to move.
+    const bool several = selectedCount > 1 && selectedCount < GetItemCount();
+    const int selected = selectedCount == 1 ? SoleSelectedRow() : -1;
+    std::vector<int> oldSelected, newSelected;
     const std::vector<uint32_t>* sorted = nullptr;
     try {
+        if (several) {
+            oldSelected = GetSelectedRows();
+            newSelected.reserve(oldSelected.size());
+        }
         sorted = &m_sorter->Sort(*m_rows, static_cast<size_t>(column), ascending, SortDateParser());
         m_rows->Permute(*sorted);
     } catch (const std::bad_alloc&) {
@@ -197,16 +245,23 @@ void CResultsListCtrl::SortByColumn(int column, bool ascending) {
     m_wndHeader->m_bSortAscending = ascending;
     m_wndHeader->MarkSortColumn(column);
 
-    const int selected = m_nSelectedRow;
     const int mark = GetSelectionMark();
-    int newSelected = -1, newMark = -1;
-    if (selected >= 0 || mark >= 0) {
+    int newSole = -1, newMark = -1;
+    if (selected >= 0 || mark >= 0 || several) {
         for (size_t i = 0; i < order.size(); ++i) {
-            if (static_cast<int>(order[i]) == selected) newSelected = static_cast<int>(i);
-            if (static_cast<int>(order[i]) == mark) newMark = static_cast<int>(i);
+            const int from = static_cast<int>(order[i]);
+            if (from == selected) newSole = static_cast<int>(i);
+            if (from == mark) newMark = static_cast<int>(i);
+            if (several && std::binary_search(oldSelected.begin(), oldSelected.end(), from))
+                newSelected.push_back(static_cast<int>(i));
         }
     }
-    if (newSelected != selected) MoveSelection(newSelected);
+    if (several) {
+        ClearSelection();
+        SelectRows(newSelected);
+    } else if (newSole != selected) {
+        MoveSelection(newSole);
+    }
     m_nSelectionMark = newMark;
     Refresh();
 }
@@ -228,6 +283,71 @@ int CResultsListCtrl::GetSelectionMark() const {
 }
 
 void CResultsListCtrl::SetSelectionMark(int row) { m_nSelectionMark = row < 0 ? -1 : row; }
+
+std::vector<int> CResultsListCtrl::GetSelectedRows() const {
+    std::vector<int> rows;
+    const int count = GetSelectedItemCount();
+    if (count <= 0) return rows;
+    rows.reserve(static_cast<size_t>(count));
+    // Stops at the last selected row rather than walking to the end.
+    for (long row = -1; static_cast<int>(rows.size()) < count;) {
+        row = GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
+        if (row < 0) break;
+        rows.push_back(static_cast<int>(row));
+    }
+    return rows;
+}
+
+int CResultsListCtrl::SoleSelectedRow() {
+    if (GetSelectedItemCount() != 1) return -1;
+    if (m_nSelectedRow < 0 || m_nSelectedRow >= GetItemCount() ||
+        !GetItemState(m_nSelectedRow, wxLIST_STATE_SELECTED))
+        m_nSelectedRow = static_cast<int>(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+    return m_nSelectedRow;
+}
+
+void CResultsListCtrl::ClearSelection() {
+    m_bMovingSelection = true;
+    SetItemState(-1, 0, wxLIST_STATE_SELECTED);
+    m_bMovingSelection = false;
+    m_nSelectedRow = -1;
+}
+
+void CResultsListCtrl::SelectRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    m_bMovingSelection = true;
+    for (int row : rows) SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    m_bMovingSelection = false;
+    m_nSelectedRow = rows.front();
+}
+
+void CResultsListCtrl::SelectAllRows() {
+    ShowPendingRows();
+    if (GetItemCount() == 0) return;
+    m_bMovingSelection = true;
+    SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    m_bMovingSelection = false;
+}
+
+bool CResultsListCtrl::CopySelectedVariants() const {
+    const std::vector<int> rows = GetSelectedRows();
+    if (rows.empty()) return false;
+    std::string text;
+    for (int row : rows) {
+        if (!text.empty()) text += '\n';
+        text += m_rows->Text(static_cast<size_t>(row), 1);
+    }
+    wxClipboardLocker locker;
+    if (!locker) return false;
+    return wxTheClipboard->SetData(new wxTextDataObject(wv::FromAnsi(text)));
+}
+
+std::string CResultsListCtrl::ToCsv() const {
+    std::vector<std::string> titles;
+    for (int column = 0; column < GetColumnCount(); ++column)
+        titles.push_back(wv::ToAnsi(m_wndHeader->GetItemText(column)));
+    return wv::RowsToCsv(*m_rows, titles.size(), titles);
+}
 
 void CResultsListCtrl::MoveSelection(int row) {
     ShowPendingRows();
@@ -266,6 +386,42 @@ void CResultsListCtrl::OnLeftDClick(wxMouseEvent& event) {
 
 void CResultsListCtrl::OnRightDown(wxMouseEvent&) {
     // Consumed: no selection change, no right-click event, no context menu.
+}
+
+void CResultsListCtrl::OnCharHook(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    const int modifiers = event.GetModifiers();
+    if (modifiers == wxMOD_NONE && (key == WXK_DELETE || key == WXK_NUMPAD_DELETE)) {
+        if (const int removed = DeleteSelectedRows(); removed > 0) {
+            wxCommandEvent notify(wvEVT_RESULTS_CHANGED, GetId());
+            notify.SetEventObject(this);
+            notify.SetInt(removed);
+            ProcessWindowEvent(notify);
+        }
+    } else if (modifiers == wxMOD_NONE && (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)) {
+        // Taken even on no row: wx would send an activation nobody expects.
+        SearchFocusedRow();
+    } else if (modifiers == wxMOD_CONTROL && key == 'A') {
+        SelectAllRows();
+    } else if (modifiers == wxMOD_CONTROL && (key == 'C' || key == WXK_INSERT)) {
+        CopySelectedVariants();
+    } else {
+        event.Skip();
+    }
+}
+
+bool CResultsListCtrl::SearchFocusedRow() {
+    ShowPendingRows();
+    if (GetSelectedItemCount() == 0) return false;
+    int row = static_cast<int>(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED));
+    if (row < 0 || !GetItemState(row, wxLIST_STATE_SELECTED))
+        row = static_cast<int>(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
+    if (row < 0) return false;
+    m_nSelectionMark = row;
+    wxCommandEvent notify(wvEVT_RESULTS_DBLCLK, GetId());
+    notify.SetEventObject(this);
+    ProcessWindowEvent(notify);
+    return true;
 }
 
 } // namespace wv

@@ -13,6 +13,18 @@
 // otherwise spend most of each millisecond relaying out and repainting.
 // Every other operation, and Update(), brings the display up to date first.
 //
+// Several rows may be selected.  A single selected row stays with its row
+// through inserts, deletes and sorts; several stay with theirs through
+// deletes and sorts, but a row inserted while several are selected clears
+// the selection: wx keeps the selection by index, and moving a large one
+// down for every row of a run would cost a pass over it per row.
+//
+// Keys, taken before the frame's accelerators while the list has the focus:
+// Delete removes the selected rows and sends wvEVT_RESULTS_CHANGED; Enter
+// sends wvEVT_RESULTS_DBLCLK for the focused row if it is selected, else for
+// the first selected row, with the selection mark set to it; Ctrl+A selects
+// every row; Ctrl+C and Ctrl+Insert copy the selected rows' variants.
+//
 // UI thread only: workers reach it through the view's UI-thread marshal.
 #include <initializer_list>
 #include <memory>
@@ -31,8 +43,12 @@ class RowStore;
 
 // Sent to the list's parent (a wxCommandEvent with the list's id) for every
 // double-click on the list, on a row or on the empty space below the rows,
-// while the click is being handled; read GetSelectionMark() for the row.
+// and for Enter on a selected row, while the click or key is being handled;
+// read GetSelectionMark() for the row.
 wxDECLARE_EVENT(wvEVT_RESULTS_DBLCLK, wxCommandEvent);
+// Sent to the list's parent (a wxCommandEvent with the list's id, GetInt()
+// the number of rows removed) after the user removed rows with Delete.
+wxDECLARE_EVENT(wvEVT_RESULTS_CHANGED, wxCommandEvent);
 
 class CResultsListCtrl : public wxListCtrl {
 public:
@@ -55,6 +71,10 @@ public:
     std::string GetCellText(int row, int column) const;  // "" outside the list
     bool DeleteRow(int row);
     int DeleteAllRows();  // number of rows deleted; linear in the row count
+    // Removes the selected rows in one pass and selects the row that took the
+    // first one's place, if any, so Delete can be pressed again.  Returns the
+    // number removed.  The parent is not told (the Delete key tells it).
+    int DeleteSelectedRows();
     // Stable sort by one column (see results/row_compare.h for the order);
     // records the column and direction in the header and draws its arrow.
     // A column outside 0..count-1 changes nothing.  Selection and selection
@@ -67,6 +87,16 @@ public:
     // A mark at or beyond the row count counts as no row.
     int GetSelectionMark() const;
     void SetSelectionMark(int row);
+    // The selected rows, top to bottom.  Linear in the row count.
+    std::vector<int> GetSelectedRows() const;
+    void SelectAllRows();
+    // Puts the selected rows' column-1 texts (the variants), one a line, on
+    // the clipboard.  False when no row is selected or the clipboard is busy.
+    bool CopySelectedVariants() const;
+
+    // Every row as CSV text (see core/results/csv_export.h), the column
+    // titles first.
+    std::string ToCsv() const;
 
     // Longest wait before inserted rows are shown.
     static constexpr int kShowDelayMs = 40;
@@ -83,11 +113,22 @@ private:
     void OnColumnClick(wxListEvent& event);
     void OnLeftDClick(wxMouseEvent& event);
     void OnRightDown(wxMouseEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnSelected(wxListEvent& event);
     void OnDeselected(wxListEvent& event);
+    // Sends wvEVT_RESULTS_DBLCLK for the row Enter acts on; false for none.
+    bool SearchFocusedRow();
     // Moves the selected row's highlight to `row` (-1: none) without telling
     // the parent: the row did not change, only its index did.
     void MoveSelection(int row);
+    // The one selected row, or -1 when none or several are selected.  wx
+    // sends no event for rows selected by range (Shift), so m_nSelectedRow
+    // is checked before it is trusted.
+    int SoleSelectedRow();
+    // Neither tells the parent.  SelectRows adds ascending rows to the
+    // selection (ascending: wx's store appends them).
+    void ClearSelection();
+    void SelectRows(const std::vector<int>& rows);
     // wx's window that shows the rows and gets their mouse input.
     wxWindow* RowsWindow() const;
     // Gives wx the current row count if inserts are waiting to be shown.
@@ -97,8 +138,9 @@ private:
     std::unique_ptr<wv::RowStore> m_rows;
     std::unique_ptr<wv::RowSorter> m_sorter;  // keeps its memory until the list empties
     int m_nSelectionMark = -1;
-    // The selected row, kept from the selection events: asking wx costs a
-    // scan of every row of a virtual list.
+    // The selected row as the selection events last named it: asking wx
+    // costs a scan of every row of a virtual list.  A hint; see
+    // SoleSelectedRow.
     int m_nSelectedRow = -1;
     bool m_bMovingSelection = false;
     bool m_bRowsPending = false;  // wx's row count lags behind m_rows

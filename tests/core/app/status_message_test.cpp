@@ -12,11 +12,13 @@ TEST(StatusMessage, NoticeIsOneLineAndNoFormat) {
 }
 
 TEST(StatusMessage, PromptsFromTheStringTable) {
-    for (int id : {32777, 32785, 32790, 57345, 57600, 57607, 57609, 57664, 57665, 57670, 59392, 59393})
+    for (int id : {32777, 32785, 32790, 32701, 32704, 57345, 57600, 57607, 57609, 57664, 57665, 57670, 59392, 59393})
         EXPECT_EQ(wv::StatusPrompt(id), wv::kVendorNotice) << id;
     EXPECT_EQ(wv::StatusPrompt(61187), "Enlarge the window to full size");
     EXPECT_EQ(wv::StatusPrompt(61445), "Close print preview mode");  // cut at the line break
     EXPECT_EQ(wv::StatusPrompt(12345), "");
+    EXPECT_EQ(wv::StatusPrompt(32791), "");
+    EXPECT_EQ(wv::StatusPrompt(32705), "");
 }
 
 TEST(StatusMessage, ExplicitTextIsStoredAndTheNoticeShown) {

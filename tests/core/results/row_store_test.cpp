@@ -111,4 +111,27 @@ TEST(RowStore, PermuteAndEraseKeepRecordsWhole) {
     EXPECT_EQ(rows.Pool().Size(), 0u);
 }
 
+TEST(RowStore, EraseRowsTakesScatteredRowsInOnePass) {
+    wv::RowStore rows;
+    const std::string longOne = "a text of its own, long enough to be pooled";
+    for (int i = 0; i < 8; ++i)
+        Add(rows, static_cast<size_t>(i), {std::to_string(i), i == 3 ? longOne : "v" + std::to_string(i), kHint});
+    ASSERT_EQ(rows.Pool().Size(), 2u);
+    // Duplicates, indices out of order and past the end are ignored.
+    const std::vector<size_t> gone = {0, 3, 3, 2, 5, 7, 8, 100};
+    EXPECT_EQ(rows.EraseRows(gone), 4u);
+    Texts left;
+    for (size_t r = 0; r < rows.Size(); ++r) left.emplace_back(rows.Text(r, 1));
+    EXPECT_EQ(left, (Texts{"v1", "v2", "v4", "v6"}));
+    EXPECT_EQ(RowTexts(rows, 3), (Texts{"6", "v6", kHint}));
+    EXPECT_EQ(rows.Pool().Size(), 1u);  // the erased row's own long text went with it
+
+    EXPECT_EQ(rows.EraseRows(std::vector<size_t>{}), 0u);
+    EXPECT_EQ(rows.EraseRows(std::vector<size_t>{4, 9}), 0u);
+    EXPECT_EQ(rows.Size(), 4u);
+    EXPECT_EQ(rows.EraseRows(std::vector<size_t>{0, 1, 2, 3}), 4u);
+    EXPECT_TRUE(rows.Empty());
+    EXPECT_EQ(rows.Pool().IdLimit(), 0u);
+}
+
 } // namespace

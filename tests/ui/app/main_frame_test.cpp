@@ -2,6 +2,7 @@
 // pane's behaviour.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include <wx/menu.h>
@@ -10,6 +11,7 @@
 
 #include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
+#include "core/res/resource.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
@@ -53,17 +55,21 @@ TEST_F(MainFrame, FixedSizeWithoutMaximiseBox) {
 
 TEST_F(MainFrame, MenuAndStatusBar) {
     wxMenuBar* bar = frame()->GetMenuBar();
-    ASSERT_EQ(bar->GetMenuCount(), 2u);
+    ASSERT_EQ(bar->GetMenuCount(), 3u);
     EXPECT_EQ(bar->GetMenuLabel(0), "&File");
-    EXPECT_EQ(bar->GetMenuLabel(1), "&Help");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&Variants");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Help");
     wxMenu* file = bar->GetMenu(0);
-    ASSERT_EQ(file->GetMenuItemCount(), 5u);
-    EXPECT_EQ(file->FindItemByPosition(0)->GetId(), wxID_PRINT);
-    EXPECT_EQ(file->FindItemByPosition(1)->GetId(), wxID_PREVIEW);
-    EXPECT_EQ(file->FindItemByPosition(2)->GetId(), wxID_PRINT_SETUP);
-    EXPECT_TRUE(file->FindItemByPosition(3)->IsSeparator());
-    EXPECT_EQ(file->FindItemByPosition(4)->GetId(), wxID_EXIT);
-    EXPECT_EQ(bar->GetMenu(1)->FindItemByPosition(0)->GetItemLabel(), "&About Wordvane");
+    ASSERT_EQ(file->GetMenuItemCount(), 7u);
+    EXPECT_EQ(file->FindItemByPosition(0)->GetId(), wv::res::ID_FILE_EXPORT_LIST);
+    EXPECT_EQ(file->FindItemByPosition(0)->GetItemLabel(), "&Export List...");
+    EXPECT_TRUE(file->FindItemByPosition(1)->IsSeparator());
+    EXPECT_EQ(file->FindItemByPosition(2)->GetId(), wxID_PRINT);
+    EXPECT_EQ(file->FindItemByPosition(3)->GetId(), wxID_PREVIEW);
+    EXPECT_EQ(file->FindItemByPosition(4)->GetId(), wxID_PRINT_SETUP);
+    EXPECT_TRUE(file->FindItemByPosition(5)->IsSeparator());
+    EXPECT_EQ(file->FindItemByPosition(6)->GetId(), wxID_EXIT);
+    EXPECT_EQ(bar->GetMenu(2)->FindItemByPosition(0)->GetItemLabel(), "&About Wordvane");
 
     wxStatusBar* status = frame()->GetStatusBar();
     ASSERT_NE(status, nullptr);
@@ -72,8 +78,32 @@ TEST_F(MainFrame, MenuAndStatusBar) {
     EXPECT_EQ(Pane(0), "");
 }
 
+TEST_F(MainFrame, VariantsMenuOffersTheTwoGeneratorsAndSkipRealWords) {
+    wxMenu* variants = frame()->GetMenuBar()->GetMenu(1);
+    ASSERT_EQ(variants->GetMenuItemCount(), 4u);
+    const wxMenuItem* letterOrder = variants->FindItemByPosition(0);
+    const wxMenuItem* likelyTypos = variants->FindItemByPosition(1);
+    const wxMenuItem* skip = variants->FindItemByPosition(3);
+    EXPECT_TRUE(variants->FindItemByPosition(2)->IsSeparator());
+    EXPECT_EQ(letterOrder->GetId(), wv::res::ID_VARIANTS_LETTER_ORDER);
+    EXPECT_EQ(likelyTypos->GetId(), wv::res::ID_VARIANTS_LIKELY_TYPOS);
+    EXPECT_EQ(skip->GetId(), wv::res::ID_VARIANTS_SKIP_REAL_WORDS);
+    EXPECT_EQ(letterOrder->GetItemLabelText(), "Letter Order");
+    EXPECT_EQ(likelyTypos->GetItemLabelText(), "Likely Typos");
+    EXPECT_EQ(skip->GetItemLabelText(), "Skip Real Words");
+    EXPECT_EQ(letterOrder->GetKind(), wxITEM_RADIO);
+    EXPECT_EQ(likelyTypos->GetKind(), wxITEM_RADIO);
+    EXPECT_EQ(skip->GetKind(), wxITEM_CHECK);
+    EXPECT_TRUE(letterOrder->IsChecked());
+    EXPECT_FALSE(likelyTypos->IsChecked());
+    EXPECT_TRUE(skip->IsChecked());
+}
+
 TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {
-    for (int id : {wxID_PRINT, wxID_PREVIEW, wxID_PRINT_SETUP, wxID_EXIT}) {
+    const std::initializer_list<int> items = {wv::res::ID_FILE_EXPORT_LIST, wxID_PRINT, wxID_PREVIEW,
+                                              wxID_PRINT_SETUP, wxID_EXIT, wv::res::ID_VARIANTS_LETTER_ORDER,
+                                              wv::res::ID_VARIANTS_SKIP_REAL_WORDS};
+    for (int id : items) {
         Highlight(id);
         EXPECT_EQ(Pane(0), wv::kVendorNotice) << id;
     }

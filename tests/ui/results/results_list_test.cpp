@@ -1,5 +1,5 @@
 // The results list in a real window: header clicks, the drawn sort arrow,
-// mouse handling, and the selection following its row.
+// mouse handling, the selection following its rows, and the list's keys.
 #include <gtest/gtest.h>
 
 #include <malloc.h>
@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <wx/accel.h>
 #include <wx/bitmap.h>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/panel.h>
@@ -22,6 +25,7 @@
 #include "ui/results/results_header.h"
 #include "ui/results/results_list.h"
 
+using wv::wvEVT_RESULTS_CHANGED;
 using wv::wvEVT_RESULTS_DBLCLK;
 
 using wv::CResultsHeaderCtrl;
@@ -56,6 +60,10 @@ protected:
             EXPECT_EQ(event.GetId(), 1005);
             marksAtDoubleClick.push_back(list->GetSelectionMark());
         });
+        parent->Bind(wvEVT_RESULTS_CHANGED, [this](wxCommandEvent& event) {
+            EXPECT_EQ(event.GetId(), 1005);
+            removedAtChange.push_back(event.GetInt());
+        });
         parent->Bind(wxEVT_LIST_COL_CLICK, [this](wxListEvent&) { ++parentColumnClicks; });
         parent->Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, [this](wxListEvent&) { ++parentRightClicks; });
         parent->Bind(wxEVT_CONTEXT_MENU, [this](wxContextMenuEvent&) { ++parentRightClicks; });
@@ -81,6 +89,13 @@ protected:
             if (list->GetItemState(r, wxLIST_STATE_SELECTED)) return r;
         return -1;
     }
+    // The variants of the rows wx shows selected, asked row by row.
+    std::vector<std::string> SelectedVariants() const {
+        std::vector<std::string> out;
+        for (int r = 0; r < list->GetRowCount(); ++r)
+            if (list->GetItemState(r, wxLIST_STATE_SELECTED)) out.push_back(list->GetCellText(r, 1));
+        return out;
+    }
 
     // Screen point of a row's cell, or of a header button.
     wxPoint RowPoint(int row, int x = 60) const {
@@ -94,11 +109,17 @@ protected:
         wxWindow* header = list->Header().GetWindow();
         return header->ClientToScreen(wxPoint(left + 40, header->GetClientSize().y / 2));
     }
-    void Click(const wxPoint& at, int button = wxMOUSE_BTN_LEFT) {
+    void Click(const wxPoint& at, int button = wxMOUSE_BTN_LEFT, int modifiers = wxMOD_NONE) {
         sim.MouseMove(at);
         PumpFor(30ms);
+        if (modifiers) sim.KeyDown(0, modifiers);
         sim.MouseClick(button);
         PumpFor(30ms);
+        if (modifiers) sim.KeyUp(0, modifiers);
+    }
+    void ClickRow(int row, int modifiers = wxMOD_NONE) {
+        SettleClicks();
+        Click(RowPoint(row), wxMOUSE_BTN_LEFT, modifiers);
     }
     void DoubleClick(const wxPoint& at) {
         sim.MouseMove(at);
@@ -138,6 +159,7 @@ protected:
     wxUIActionSimulator sim;
     int doubleClicks = 0, parentColumnClicks = 0, parentRightClicks = 0, captures = 0;
     std::vector<int> marksAtDoubleClick;
+    std::vector<int> removedAtChange;
 };
 
 // What the arrow box of a column's header button holds: how many pixels
@@ -291,6 +313,118 @@ TEST_F(ResultsList, SelectionAndMarkFollowTheirRow) {
     EXPECT_EQ(list->DeleteAllRows(), 3);
     EXPECT_EQ(list->GetRowCount(), 0);
     EXPECT_EQ(list->GetItemCount(), 0);
+}
+
+TEST_F(ResultsList, SeveralSelectedRowsFollowSortsAndDeletesAndAnInsertClearsThem) {
+    AddRows({"a", "b", "c", "d", "e", "f"});  // top to bottom: f e d c b a
+    ClickRow(1);
+    ClickRow(3, wxMOD_SHIFT);  // a range: wx names none of its rows in events
+    ASSERT_TRUE(PumpUntil([&] { return list->GetSelectedItemCount() == 3; }));
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"e", "d", "c"}));
+
+    list->SortByColumn(1, true);  // a b c d e f
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"c", "d", "e"}));
+    EXPECT_TRUE(list->DeleteRow(0));
+    EXPECT_TRUE(list->DeleteRow(2));  // d, itself selected
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"c", "e"}));
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int>{1, 2}));
+
+    list->InsertRow(0, {"7", "g", kHint});
+    EXPECT_EQ(list->GetSelectedItemCount(), 0);
+    EXPECT_EQ(list->GetRowCount(), 5);
+    EXPECT_EQ(list->GetItemCount(), 5);
+}
+
+TEST_F(ResultsList, TheLastRowLeftOfARangeFollowsItsRow) {
+    AddRows({"a", "b", "c", "d"});  // d c b a
+    ClickRow(0);
+    ClickRow(2, wxMOD_SHIFT);
+    ASSERT_TRUE(PumpUntil([&] { return list->GetSelectedItemCount() == 3; }));
+    ClickRow(0, wxMOD_CONTROL);
+    ClickRow(2, wxMOD_CONTROL);
+    // Only "c" is left, a row wx never named in a selection event.
+    ASSERT_TRUE(PumpUntil([&] { return list->GetSelectedItemCount() == 1; }));
+    ASSERT_EQ(SelectedVariants(), (std::vector<std::string>{"c"}));
+
+    list->InsertRow(0, {"5", "e", kHint});
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"c"}));
+    list->SortByColumn(1, false);  // e d c b a
+    EXPECT_EQ(list->GetSelectedRows(), (std::vector<int>{2}));
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"c"}));
+}
+
+TEST_F(ResultsList, KeysDeleteSelectCopyAndSearchBeforeTheFramesAccelerators) {
+    // The program's frame sends Ctrl+C to its Copy command.
+    int frameCopies = 0;
+    const wxAcceleratorEntry copy(wxACCEL_CTRL, 'C', wxID_COPY);
+    frame->SetAcceleratorTable(wxAcceleratorTable(1, &copy));
+    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++frameCopies; }, wxID_COPY);
+
+    AddRows({"a", "b", "caf\xE9", "d", "e"});  // e d caf\xE9 b a
+    ClickRow(3);  // b
+    SettleClicks();
+    sim.Char(WXK_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return removedAtChange.size() == 1; }));
+    EXPECT_EQ(removedAtChange.back(), 1);
+    EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"e", "d", "caf\xE9", "a"}));
+    // The row that took the deleted one's place is selected, ready for another Delete.
+    EXPECT_EQ(SelectedVariants(), (std::vector<std::string>{"a"}));
+
+    ClickRow(0);
+    ClickRow(1, wxMOD_CONTROL);
+    ASSERT_TRUE(PumpUntil([&] { return list->GetSelectedItemCount() == 2; }));
+    sim.Char(WXK_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return removedAtChange.size() == 2; }));
+    EXPECT_EQ(removedAtChange.back(), 2);
+    EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"caf\xE9", "a"}));
+
+    list->InsertRow(0, {"9", "z", kHint});  // z caf\xE9 a
+    sim.Char('A', wxMOD_CONTROL);
+    ASSERT_TRUE(PumpUntil([&] { return list->GetSelectedItemCount() == 3; }));
+
+    sim.Char('C', wxMOD_CONTROL);
+    const wxString expected = wxString::FromUTF8("z\ncaf\xC3\xA9\na");
+    wxString copied;
+    EXPECT_TRUE(PumpUntil([&] {
+        wxClipboardLocker locker;
+        wxTextDataObject data;
+        if (!!locker && wxTheClipboard->GetData(data)) copied = data.GetText();
+        return copied == expected;
+    })) << copied;
+    EXPECT_EQ(frameCopies, 0);
+
+    ClickRow(2);
+    list->SetSelectionMark(-1);
+    sim.Char(WXK_RETURN);
+    ASSERT_TRUE(PumpUntil([&] { return doubleClicks == 1; }));
+    EXPECT_EQ(marksAtDoubleClick.back(), 2);
+
+    // With nothing selected the keys change nothing and tell nobody.
+    list->SetItemState(2, 0, wxLIST_STATE_SELECTED);
+    sim.Char(WXK_DELETE);
+    sim.Char(WXK_RETURN);
+    PumpFor(100ms);
+    EXPECT_EQ(list->GetRowCount(), 3);
+    EXPECT_EQ(removedAtChange.size(), 2u);
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(ResultsList, DeletingSelectedRowsMovesTheMarkWithItsRow) {
+    AddRows({"a", "b", "c", "d", "e"});  // e d c b a
+    for (int row : {0, 2}) list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    list->SetSelectionMark(3);  // b
+    EXPECT_EQ(list->DeleteSelectedRows(), 2);
+    EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"d", "b", "a"}));
+    EXPECT_EQ(list->GetSelectionMark(), 1);
+    EXPECT_TRUE(removedAtChange.empty());  // only the Delete key tells the parent
+
+    list->SelectAllRows();
+    EXPECT_EQ(list->DeleteSelectedRows(), 3);
+    EXPECT_EQ(list->GetSelectionMark(), -1);
+    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_EQ(list->GetSelectedItemCount(), 0);
 }
 
 TEST_F(ResultsList, CellsKeepTheirTextsAndShowThemConverted) {

@@ -1,0 +1,31 @@
+#pragma once
+// The results list as CSV text for spreadsheets (RFC 4180): fields separated
+// by commas, records ended by CR LF, a field in double quotes (its own double
+// quotes doubled) when it holds a comma, a double quote, CR or LF.
+//
+// Cells are Windows-1252 bytes; the text is UTF-8 and starts with a UTF-8
+// byte order mark, which is how spreadsheet programs tell UTF-8 from the
+// system's code page.  Pure; any thread.
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace wv {
+
+class RowStore;
+
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// One field as written: converted, quoted when it must be.
+std::string CsvField(std::string_view cp1252);
+
+// Appends one record of the given cells.
+void AppendCsvRecord(std::string& out, std::span<const std::string_view> cells);
+
+// The byte order mark, `titles` as the first record when not empty, then
+// every row's first `columns` cells (cells a row lacks are empty), top to
+// bottom.
+std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles = {});
+
+} // namespace wv
