@@ -134,6 +134,21 @@ TEST_F(VendorSiteTest, FailedDownloadLeavesThePreviousFileAndTheLoginUsable) {
     EXPECT_EQ(wvtest::ReadFile(local), "good");
 }
 
+TEST_F(VendorSiteTest, NameEndingInASlashIsAFailedDownloadNotAListing) {
+    site.Put("ftp/banners/inside.gif", "inside");
+    wvtest::ScopedTempDir dir;
+    const std::string local = (dir / "banner.gif").string();
+    wvtest::WriteFile(local, "previous");
+
+    InternetSession session(ShortTimeouts());
+    auto ftp = session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, site.Config().ftpPassword);
+    EXPECT_FALSE(ftp->GetFile("banners/", local));
+    EXPECT_FALSE(ftp->GetFile("/", local));
+    EXPECT_EQ(wvtest::ReadFile(local), "previous");
+    EXPECT_TRUE(ftp->GetFile("banners/inside.gif", local)) << "the login is still usable";
+    EXPECT_EQ(wvtest::ReadFile(local), "inside");
+}
+
 TEST_F(VendorSiteTest, FileOverTheLimitFails) {
     site.Put("ftp/big.gif", std::string(5000, 'x'));
     wvtest::ScopedTempDir dir;
@@ -310,4 +325,46 @@ TEST(InternetSession, UnreachableFtpServerIsAConnectionFailure) {
     InternetSession session(ShortTimeouts());
     EXPECT_THROW(session.GetFtpConnection("127.0.0.1:" + std::to_string(ClosedPort()), "wordvane", "quiltor"),
                  InternetException);
+}
+
+TEST(InternetSession, DataConnectionTheServerNeverOpensFailsWithinTheConnectTimeout) {
+    // Logs in, accepts the active-mode port, announces the download ("150")
+    // and then never connects to it.
+    LoopbackServer server([](LoopbackConnection& c) {
+        c.Send("220 hello\r\n");
+        std::string pending;
+        while (!c.Stopping()) {
+            pending += c.ReadSome(200ms);
+            std::size_t end;
+            while ((end = pending.find("\r\n")) != std::string::npos) {
+                const std::string command = pending.substr(0, pending.find_first_of(" \r"));
+                pending.erase(0, end + 2);
+                if (command == "USER") c.Send("331 password please\r\n");
+                else if (command == "PASS") c.Send("230 logged in\r\n");
+                else if (command == "PWD") c.Send("257 \"/\"\r\n");
+                else if (command == "EPSV" || command == "PASV") c.Send("500 active mode only\r\n");
+                else if (command == "SIZE") c.Send("213 6\r\n");
+                else if (command == "RETR") c.Send("150 opening the data connection\r\n");
+                else c.Send("200 ok\r\n");
+            }
+        }
+    });
+    InternetOptions options = ShortTimeouts();
+    options.stop = std::make_shared<wv::TransferStop>();
+    wv::TransferStop finished;
+    // Should the wait be libcurl's own minute, the test still ends.
+    std::thread watchdog([&] {
+        if (finished.WaitFor(20s)) options.stop->Trigger();
+    });
+    wvtest::ScopedTempDir dir;
+    InternetSession session(options);
+    auto ftp = session.GetFtpConnection("127.0.0.1:" + std::to_string(server.Port()), "u", "p");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ftp->GetFile("banner.gif", (dir / "b.gif").string()));
+    const auto took = std::chrono::steady_clock::now() - start;
+    finished.Trigger();
+    watchdog.join();
+    EXPECT_FALSE(options.stop->IsTriggered()) << "only the watchdog ended the wait";
+    EXPECT_LT(took, options.connectTimeout + 3s);
+    EXPECT_FALSE(std::filesystem::exists(dir / "b.gif"));
 }
