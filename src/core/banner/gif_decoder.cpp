@@ -2,36 +2,24 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
 
+#include "core/banner/gif_parser.h"
 #include "core/banner/picture_header.h"
 
 namespace wv {
 
 namespace {
 
-constexpr std::uint8_t kExtensionIntroducer = 0x21;
-constexpr std::uint8_t kImageSeparator = 0x2C;
-constexpr std::uint8_t kLabelGraphicControl = 0xF9;
 constexpr int kMaxCodeBits = 12;
 constexpr std::uint32_t kTableSize = 1u << kMaxCodeBits;
 
 std::uint32_t Read16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
 
 std::size_t ColourTableLength(std::uint8_t packed) { return (packed & 0x80) ? 3u << ((packed & 7) + 1) : 0; }
-
-// Moves pos past a sub-block chain; false when the chain runs off the end.
-bool SkipSubBlocks(const std::uint8_t* data, std::size_t size, std::size_t& pos) {
-    while (pos < size) {
-        const std::size_t length = data[pos++];
-        if (length == 0) return true;
-        if (length > size - pos) return false;
-        pos += length;
-    }
-    return false;
-}
 
 // The image data's sub-blocks as one run of bytes, as far as the data goes.
 std::vector<std::uint8_t> GatherSubBlocks(const std::uint8_t* data, std::size_t size, std::size_t pos) {
@@ -159,46 +147,44 @@ std::vector<int> InterlacedRows(int height) {
 
 std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::size_t size) {
     const auto header = ReadPictureHeader(data, size);
-    if (!header || header->format != PictureFormat::Gif || size < 13 ||
+    if (!header || header->format != PictureFormat::Gif || size > UINT32_MAX ||
         !PictureSizeAcceptable(header->width, header->height))
         return nullptr;
 
-    std::size_t pos = 13;
-    const std::uint8_t* palette = nullptr;
-    std::size_t paletteLength = ColourTableLength(data[10]);
-    if (paletteLength) {
-        if (paletteLength > size - pos) return nullptr;
-        palette = data + pos;
-        pos += paletteLength;
-    }
-
+    // The blocks are read with the splitter's own grammar, so the image found
+    // here is the one whose size it counted, never one that a looser reading
+    // would find hidden inside another block.
+    GifParser blocks;
+    if (!blocks.Attach(data, static_cast<std::uint32_t>(size))) return nullptr;
+    blocks.RewindToFirstBlock();
     int transparent = -1;
     for (;;) {
-        if (pos >= size) return nullptr;
-        const std::uint8_t introducer = data[pos];
-        if (introducer == kImageSeparator) break;
-        if (introducer != kExtensionIntroducer || size - pos < 2) return nullptr;
-        const std::uint8_t label = data[pos + 1];
-        pos += 2;
-        if (label == kLabelGraphicControl && pos < size && data[pos] >= 4 && size - pos > 4)
-            transparent = (data[pos + 1] & 1) ? data[pos + 4] : -1;
-        if (!SkipSubBlocks(data, size, pos)) return nullptr;
+        const std::uint32_t at = blocks.Cursor();
+        const GifBlockKind kind = blocks.ClassifyBlock();
+        if (kind == GifBlockKind::ImageDescriptor) break;
+        if (kind == GifBlockKind::GraphicControlExtension) transparent = (data[at + 3] & 1) ? data[at + 6] : -1;
+        else if (kind != GifBlockKind::ApplicationExtension && kind != GifBlockKind::CommentExtension &&
+                 kind != GifBlockKind::PlainTextExtension)
+            return nullptr;  // the trailer, or blocks no GIF has
+        if (!blocks.SkipBlock()) return nullptr;
     }
 
-    if (size - pos < 10) return nullptr;
+    // The descriptor, its local colour table and the code size byte are
+    // known to be there (ClassifyBlock).
+    std::size_t pos = blocks.Cursor();
     const std::uint8_t* descriptor = data + pos;
     const int width = static_cast<int>(Read16(descriptor + 5));
     const int height = static_cast<int>(Read16(descriptor + 7));
     const std::uint8_t packed = descriptor[9];
     if (!PictureSizeAcceptable(width, height)) return nullptr;
     pos += 10;
+    const std::uint8_t* palette = ColourTableLength(data[10]) ? data + 13 : nullptr;
+    std::size_t paletteLength = palette ? ColourTableLength(data[10]) : 0;
     if (const std::size_t local = ColourTableLength(packed)) {
-        if (local > size - pos) return nullptr;
         palette = data + pos;
         paletteLength = local;
         pos += local;
     }
-    if (pos >= size) return nullptr;
     const int minimumBits = data[pos++];
     if (minimumBits < 1 || minimumBits > 8) return nullptr;
 

@@ -14,7 +14,8 @@
 namespace wv {
 
 // The first image of a GIF ("GIF87a"/"GIF89a") at the image's own size, with
-// the transparency of the graphic control extension before it; the local
+// the transparency of the graphic control extension before it.  Blocks are
+// read as GifParser reads them, so the image is the one it counts.  The local
 // colour table if it has one, else the global one, and black for an index
 // past the table.  Null when the data is not such a GIF, its logical screen
 // or the image is not 1..4096 pixels a side, or the data ends before the

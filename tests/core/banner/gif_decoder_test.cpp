@@ -148,6 +148,20 @@ TEST(GifDecoderTest, DamagedDataDecodesUpToTheDamage) {
     EXPECT_EQ(stopped->width, 1);
 }
 
+TEST(GifDecoderTest, ReadsBlocksAsTheSplitterDoes) {
+    // A plain-text extension whose first data byte is 0 and whose next ones
+    // hold a 4096 x 4096 image descriptor.  Read as a bare chain of
+    // sub-blocks it would end at once, and the descriptor would follow: an
+    // image the splitter never counted in the file's pixels.
+    const Bytes hidden{0x21, 0x01, 0x00, 0x2C, 0, 0, 0, 0, 0x00, 0x10, 0x00, 0x10, 0x00, 0x02, 0x02, 0x01, 0x00, 0x00};
+    Bytes data = Header(1, 1, 1);
+    for (int i = 0; i < 40; ++i) data = data + hidden;
+    data.push_back(0x3B);
+    EXPECT_FALSE(Decode(data));
+    wv::GifParser parser;
+    EXPECT_FALSE(parser.LoadData(data.data(), static_cast<std::uint32_t>(data.size()), DecodeGifImage));
+}
+
 TEST(GifDecoderTest, RefusesWhatItCannotOrMustNotDecode) {
     auto gif = [](int screen, int image, int minimumBits = 2) {
         Bytes data = Header(screen, screen, 1) + Image(0, 0, image, image) + Bytes{0x3B};
