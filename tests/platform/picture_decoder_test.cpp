@@ -119,5 +119,7 @@ TEST(PictureDecoderTest, AStillGifDecodesOnlyItsFirstImage) {
     EXPECT_FALSE(parser.IsAnimated());
     ASSERT_TRUE(parser.StillPicture());
     EXPECT_EQ(parser.StillPicture()->width, 3);
-    if (growth.Measurable()) EXPECT_LT(growth.PeakBytes(), 40 * wvtest::kMiB) << "later images were decoded";
+    if (growth.Measurable()) {
+        EXPECT_LT(growth.PeakBytes(), 40 * wvtest::kMiB) << "later images were decoded";
+    }
 }

@@ -237,7 +237,9 @@ TEST_F(BannerWindow, HostileBannersCostLittleAndLeaveTheBannerWhereItWas) {
         EXPECT_TRUE(client.Contains(place)) << place.x << ", " << place.y << " " << place.width;
         EXPECT_TRUE(place.GetSize() == wxSize(234, 60) || place.GetSize() == wxSize(200, 50)) << place.width;
     }
-    if (growth.Measurable()) EXPECT_LT(growth.PeakBytes(), 300 * wvtest::kMiB);
+    if (growth.Measurable()) {
+        EXPECT_LT(growth.PeakBytes(), 300 * wvtest::kMiB);
+    }
     ExpectPromptClose();
 }
 
