@@ -117,24 +117,6 @@ TEST(GifSurfaceTest, SavedAreaRestoresWhatWasThere) {
     EXPECT_EQ(Row(surface.Copy()), (std::vector<GifRgb>{kBlue, kRed, kMenu}));
 }
 
-TEST(GifSurfaceTest, CopiedAreaIsClippedAndCarriesItsGeneration) {
-    GifSurface surface;
-    surface.Create(4, 3, kMenu);
-    surface.Fill({2, 1, 1, 1}, kRed);
-    const wv::GifSurfaceCopy part = surface.CopyArea({1, 1, 10, 10});  // runs past two edges
-    EXPECT_EQ(part.left, 1);
-    EXPECT_EQ(part.top, 1);
-    EXPECT_EQ(part.width, 3);
-    EXPECT_EQ(part.height, 2);
-    EXPECT_EQ(part.PixelAt(1, 0), kRed) << "the surface's (2, 1)";
-    EXPECT_EQ(part.PixelAt(0, 1), kMenu);
-    EXPECT_EQ(part.generation, surface.Generation());
-
-    const wv::GifSurfaceCopy outside = surface.CopyArea({-5, 0, 5, 3});
-    EXPECT_EQ(outside.width, 0);
-    EXPECT_TRUE(outside.rgb.empty());
-}
-
 TEST(GifAnimatorTest, WaitsFollowTheDelays) {
     EXPECT_EQ(GifAnimator::WaitForDelay(0), 100);
     EXPECT_EQ(GifAnimator::WaitForDelay(4), 100);

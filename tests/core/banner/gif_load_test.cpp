@@ -166,93 +166,61 @@ TEST(GifLoadTest, ResetDropsTheLoadButKeepsTheSize) {
     EXPECT_EQ(parser.Width(), 30);
 }
 
-namespace {
-
-// A decoder standing in for the platform's on bitmaps: the size the header
-// announces, or a given one.
-PictureDecoder SizedDecoder(int width, int height, int* calls) {
-    return [=](const std::uint8_t*, std::size_t) -> std::shared_ptr<const wv::Picture> {
-        ++*calls;
-        auto picture = std::make_shared<wv::Picture>();
-        picture->width = width;
-        picture->height = height;
-        picture->rgb.assign(static_cast<std::size_t>(width) * height * 3, 9);
-        return picture;
-    };
-}
-
-// The first bytes of a PNG whose header claims 20,000 pixels a side.
-Bytes PngHeader() {
-    return {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-            0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 2, 0, 0, 0};
-}
-
-} // namespace
-
 TEST(GifLoadTest, PixelBudgetCountsEveryFrameBeforeAnyIsDecoded) {
     GifParser parser;
     FakeDecoder bomb;
     EXPECT_FALSE(Load(parser, ClaimingFrames(40), bomb.Function()));
     EXPECT_TRUE(bomb.inputs.empty()) << "refused from the descriptors alone";
-    EXPECT_TRUE(parser.Frames().empty());
-    const Bytes forty = ClaimingFrames(40);
-    EXPECT_FALSE(GifParser::Acceptable(forty.data(), static_cast<std::uint32_t>(forty.size())));
-
-    // Two full-size frames are exactly the budget; a third is over it.
-    FakeDecoder two;
+    // Two full-size frames are exactly the budget; a third is over it; a
+    // frame too large to show is passed over and costs nothing.
+    FakeDecoder two, three, oversized;
     EXPECT_TRUE(Load(parser, ClaimingFrames(2), two.Function()));
     EXPECT_EQ(two.inputs.size(), 2u);
-    FakeDecoder three;
     EXPECT_FALSE(Load(parser, ClaimingFrames(3), three.Function()));
     EXPECT_TRUE(three.inputs.empty());
-
-    // A frame too large to show is passed over and costs nothing.
     Bytes data = ClaimingFrames(2);
     data.pop_back();  // the trailer
-    data = data + Control(5, 1) + Image(0, 0, 5000, 1) + Bytes{0x3B};
-    FakeDecoder skipping;
-    EXPECT_TRUE(Load(parser, data, skipping.Function()));
-    EXPECT_EQ(skipping.inputs.size(), 2u);
+    EXPECT_TRUE(Load(parser, data + Control(5, 1) + Image(0, 0, 5000, 1) + Bytes{0x3B}, oversized.Function()));
+    EXPECT_EQ(oversized.inputs.size(), 2u);
 }
 
 TEST(GifLoadTest, OnlyGifsAndBitmapsOfAcceptableSizeReachTheDecoder) {
-    GifParser parser;
+    // Bitmaps decode to the size their header announced, or they fail.
     int calls = 0;
-    EXPECT_FALSE(Load(parser, PngHeader(), SizedDecoder(20000, 20000, &calls)));
-    EXPECT_FALSE(Load(parser, Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'}, SizedDecoder(1, 1, &calls)));
-    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(4097, 1, {1, 2, 3}), SizedDecoder(4097, 1, &calls)));
+    auto decoder = [&](int width, int height) -> PictureDecoder {
+        return [&calls, width, height](const std::uint8_t*, std::size_t) {
+            ++calls;
+            auto picture = std::make_shared<wv::Picture>();
+            picture->width = width;
+            picture->height = height;
+            picture->rgb.resize(static_cast<std::size_t>(width) * height * 3);
+            return std::shared_ptr<const wv::Picture>(picture);
+        };
+    };
+    const Bytes png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                    0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 2, 0, 0, 0};  // 20,000 a side
     Bytes cut = wvtest::MakeBitmapFile(2, 2, {1, 2, 3});
-    cut.resize(30);
-    EXPECT_FALSE(Load(parser, cut, SizedDecoder(2, 2, &calls))) << "header ends before the size";
+    cut.resize(30);  // ends before the size
+    GifParser parser;
+    EXPECT_FALSE(Load(parser, png, decoder(20000, 20000)));
+    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(4097, 1, {1, 2, 3}), decoder(4097, 1)));
+    EXPECT_FALSE(Load(parser, cut, decoder(2, 2)));
     EXPECT_EQ(calls, 0);
 
-    ASSERT_TRUE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), SizedDecoder(7, 5, &calls)));
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(parser.Width(), 7);
-    EXPECT_EQ(parser.StillRect().height, 5);
-    // The decoder must agree with the header that bounded the memory.
-    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), SizedDecoder(70, 50, &calls)));
-    EXPECT_FALSE(parser.StillPicture());
+    ASSERT_TRUE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), decoder(7, 5)));
+    EXPECT_EQ(parser.StillRect().width, 7);
+    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), decoder(70, 50)));
 }
 
 TEST(GifLoadTest, AStopRequestEndsTheLoadBetweenImages) {
     GifParser parser;
     FakeDecoder decoder;
-    bool stop = false;
-    const auto decode = decoder.Function();
-    const PictureDecoder stopAfterFirst = [&](const std::uint8_t* data, std::size_t size) {
-        stop = true;
-        return decode(data, size);
-    };
     const Bytes data = ThreeFrames();
-    EXPECT_FALSE(parser.LoadData(data.data(), static_cast<std::uint32_t>(data.size()), stopAfterFirst,
-                                 [&] { return stop; }));
+    const auto size = static_cast<std::uint32_t>(data.size());
+    EXPECT_FALSE(parser.LoadData(data.data(), size, decoder.Function(), [&] { return !decoder.inputs.empty(); }));
     EXPECT_EQ(decoder.inputs.size(), 1u);
     EXPECT_TRUE(parser.Frames().empty());
-
-    // Asked before the first image, too: nothing is decoded at all.
     FakeDecoder untouched;
-    EXPECT_FALSE(parser.LoadData(data.data(), static_cast<std::uint32_t>(data.size()), untouched.Function(),
-                                 [] { return true; }));
+    EXPECT_FALSE(parser.LoadData(data.data(), size, untouched.Function(), [] { return true; }));
     EXPECT_TRUE(untouched.inputs.empty());
 }

@@ -1,35 +1,29 @@
 #include "process_memory.h"
 
-#include <unistd.h>
-
 #include <fstream>
 #include <string>
 
 namespace wvtest {
 
-std::int64_t ResidentBytes() {
-    std::ifstream statm("/proc/self/statm");
-    std::int64_t total = 0, resident = 0;
-    if (!(statm >> total >> resident)) return 0;
-    return resident * sysconf(_SC_PAGESIZE);
-}
+namespace {
 
-std::int64_t PeakResidentBytes() {
+// A "Name:   1234 kB" line of /proc/self/status, in bytes.
+std::int64_t StatusBytes(const std::string& name) {
     std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::stoll(line.substr(6)) * 1024;  // "  1234 kB"
-    }
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(name + ":", 0) == 0) return std::stoll(line.substr(name.size() + 1)) * 1024;
     return 0;
 }
 
-bool ResetPeakResident() {
+} // namespace
+
+MemoryGrowth::MemoryGrowth() {
     std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
+    clear << "5" << std::flush;  // the peak starts again from now
+    m_measurable = static_cast<bool>(clear);
+    m_start = StatusBytes("VmRSS");
 }
 
-MemoryGrowth::MemoryGrowth() : m_measurable(ResetPeakResident()) { m_start = ResidentBytes(); }
+std::int64_t MemoryGrowth::PeakBytes() const { return StatusBytes("VmHWM") - m_start; }
 
 } // namespace wvtest
