@@ -1,9 +1,11 @@
 // Loading an animated banner (parse, split into frame images, decode every
-// frame) against wxAnimation loading the same file, and the CPU a playing
-// 10-frames-per-second banner costs.  The CPU benchmark needs a display
+// frame) against wxAnimation loading the same file, the CPU a playing
+// 10-frames-per-second banner costs, and what painting a frame of the
+// largest banner costs the UI thread.  The last two need a display
 // (scripts/bench runs under Xvfb when there is none).
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <benchmark/benchmark.h>
 #include <wx/animate.h>
 #include <wx/app.h>
+#include <wx/dcclient.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/generic/animate.h>
@@ -22,6 +25,7 @@
 
 #include "ui/banner/animated_picture.h"
 #include "core/banner/gif_parser.h"
+#include "core/banner/picture_header.h"
 #include "picture_writer.h"
 #include "platform/picture_decoder.h"
 #include "platform/wx_ui_poster.h"
@@ -152,6 +156,61 @@ void BM_PlayingBannerCpu(benchmark::State& state) {
     state.counters["cpu_percent_animation"] = 100.0 * (playing - idle) / seconds;
 }
 BENCHMARK(BM_PlayingBannerCpu)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The largest banner a file may give: 4096 pixels a side, two full-size
+// frames (all the pixels a file may decode) that alternate, so every frame
+// changes every pixel.  Placed as the banner thread places it, at the top
+// right of a form of the program's size, it hangs off the form's left edge.
+// Each paint is timed on the UI thread exactly as the control paints.
+void BM_PlayingLargestBannerPaint(benchmark::State& state) {
+    if (!g_haveDisplay) {
+        state.SkipWithError("needs a display (run under xvfb-run)");
+        return;
+    }
+    constexpr int kSide = wv::kMaxPictureSide;
+    const wxSize form(950, 600);
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "bench");
+    frame->SetClientSize(form);
+    auto* panel = new wxPanel(frame);
+    auto* picture = new CAnimatedPicture(panel, wxID_ANY, wxPoint(0, 0), wxSize(10, 10));
+    frame->Show();
+
+    wvtest::GifWriter writer(kSide, kSide, {{0, 0, 0}, {200, 30, 30}, {30, 200, 30}});
+    writer.AddFrame(0, 0, kSide, kSide, 1, 5);
+    writer.AddFrame(0, 0, kSide, kSide, 2, 5);
+    const wvtest::Bytes banner = writer.Finish();
+
+    int paints = 0;
+    double paintSeconds = 0, worstPaint = 0;
+    picture->Bind(wxEVT_PAINT, [&](wxPaintEvent&) {
+        const auto start = std::chrono::steady_clock::now();
+        wxPaintDC dc(picture);
+        picture->PaintSurface(dc);
+        const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        ++paints;
+        paintSeconds += took;
+        worstPaint = std::max(worstPaint, took);
+    });
+    for (auto _ : state) {
+        if (!picture->LoadData(banner.data(), static_cast<std::uint32_t>(banner.size()))) {
+            state.SkipWithError("the banner did not load");
+            break;
+        }
+        picture->Move(form.GetWidth() - kSide, 6);
+        picture->Draw();
+        paints = 0;
+        paintSeconds = worstPaint = 0;
+        CpuWhileRunning(std::chrono::seconds(4));
+    }
+    picture->StopAnimation();
+    frame->Destroy();
+    wxTheApp->ProcessIdle();
+
+    state.counters["paints"] = paints;
+    state.counters["paint_ms_per_frame"] = paints ? 1000.0 * paintSeconds / paints : 0;
+    state.counters["paint_ms_worst"] = 1000.0 * worstPaint;
+}
+BENCHMARK(BM_PlayingLargestBannerPaint)->Iterations(1)->Unit(benchmark::kSecond);
 
 class BenchApp : public wxApp {
 public:

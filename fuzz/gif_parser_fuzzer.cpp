@@ -1,11 +1,13 @@
-// Arbitrary bytes through the GIF block walk, the frame splitter and a few
-// steps of the animation loop.  Besides the sanitizers it checks that every
-// frame image is itself a GIF holding exactly that one frame.
+// Arbitrary bytes through the GIF block walk, the frame splitter, the image
+// decoder and a few steps of the animation loop.  Besides the sanitizers it
+// checks that every frame image is itself a GIF holding exactly that one
+// frame, and that a decoded image has the size its descriptor gave.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 
 #include "core/banner/gif_animator.h"
+#include "core/banner/gif_decoder.h"
 #include "core/banner/gif_parser.h"
 #include "core/banner/gif_surface.h"
 #include "core/banner/picture.h"
@@ -53,6 +55,15 @@ void CheckFrameImage(const GifFrameImage& frame) {
     Require(again->rect.width == frame.rect.width && again->rect.height == frame.rect.height);
     Require(inner.ClassifyBlock() == GifBlockKind::Trailer);
     inner.Detach();
+
+    // Large images only cost time; the decoding is the same.
+    if (std::int64_t{frame.rect.width} * frame.rect.height > 512 * 512) return;
+    const auto picture = wv::DecodeGifImage(frame.bytes.data(), frame.bytes.size());
+    if (!picture) return;
+    Require(picture->width == frame.rect.width && picture->height == frame.rect.height);
+    const std::size_t pixels = static_cast<std::size_t>(picture->width) * picture->height;
+    Require(picture->rgb.size() == pixels * 3);
+    Require(picture->opaque.empty() || picture->opaque.size() == pixels);
 }
 
 // Plays a few frames without waiting.

@@ -80,6 +80,8 @@ struct TransferEngine {
         return static_cast<TransferEngine*>(clientp)->Stopped() ? 1 : 0;
     }
 
+    long ConnectTimeoutMs() const { return static_cast<long>(options.connectTimeout.count()); }
+
     // Options every transfer shares.
     void Prepare(CURL* easy) {
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
@@ -326,6 +328,9 @@ FtpConnection::FtpConnection(std::shared_ptr<TransferEngine> engine, std::string
     m_engine->Prepare(easy);
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(easy, CURLOPT_FTPPORT, "-");  // active mode
+    // In active mode the server opens the data connection; libcurl's own wait
+    // for it (a minute) would outlast every other bound the session sets.
+    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS, m_engine->ConnectTimeoutMs());
     curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, 0L);
 }
 
@@ -339,7 +344,9 @@ void FtpConnection::Close() {
 
 bool FtpConnection::GetFile(const std::string& remoteName, const std::string& localPath) {
     CURL* easy = static_cast<CURL*>(m_easy);
-    if (!easy || remoteName.empty() || localPath.empty()) return false;
+    // A name ending in "/" is a folder: libcurl would fetch its listing and
+    // report it as the file.
+    if (!easy || remoteName.empty() || remoteName.back() == '/' || localPath.empty()) return false;
 
     // Into a side file first, so that a failed download never damages the
     // file already there.

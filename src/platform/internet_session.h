@@ -10,7 +10,8 @@
 //   access never uses a proxy.
 // - A failure to resolve, connect, send or receive throws InternetException
 //   from the call that started the transfer.
-// - Timeouts: connecting may take connectTimeout; a transfer that moves less
+// - Timeouts: connecting may take connectTimeout, and so may an FTP server's
+//   opening of an active-mode data connection; a transfer that moves less
 //   than 1 byte per second for stallTimeout fails.
 // - Every transfer can be ended at once from another thread through the
 //   TransferStop it was started with.
@@ -119,8 +120,9 @@ public:
 
     // Downloads remoteName (relative to the login directory) in binary mode,
     // active mode, to localPath, replacing that file.  False on any failure
-    // (no such file, empty name, too large, stopped, local file not
-    // writable); the previous local file is then left as it was.
+    // (no such file, empty name or one ending in "/", too large, stopped,
+    // local file not writable); the previous local file is then left as it
+    // was.
     bool GetFile(const std::string& remoteName, const std::string& localPath);
     void Close();
 

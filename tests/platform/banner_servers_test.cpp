@@ -169,6 +169,19 @@ TEST_F(BannerSite, AMissingBannerDoesNotTouchTheOneAlreadyDownloaded) {
     EXPECT_FALSE(std::filesystem::exists(rotation.m_strLocalFile + ".part"));
 }
 
+TEST_F(BannerSite, AFolderNameFailsItsDownloadsLikeAnEmptyOne) {
+    site.Put("ftp/a.gif", "GIF-a");
+    site.Put("ftp/folder/inside.gif", "GIF-inside");
+    site.Put("VornthalBanners.txt", "0.0001|l1|a.gif|\n0.0001|l2|folder/|\n0.0001|l3|a.gif|\n");
+    SiteRotation rotation(ServerOf(site));
+    rotation.stopAfterShows = 2;
+    ASSERT_TRUE(rotation.RunBounded());
+    // Five failed tries, and the folder's listing never becomes the banner.
+    EXPECT_EQ(std::count(rotation.gets.begin(), rotation.gets.end(), "folder/"), 5);
+    EXPECT_EQ(rotation.localAtLink, (Strings{"", "GIF-a", "GIF-a"}));
+    EXPECT_EQ(rotation.shown, (Strings{"GIF-a", "GIF-a"}));
+}
+
 TEST_F(BannerSite, TheFtpServerDownEndsTheWorkAfterTheFirstLinkIsPublished) {
     site.Put("ftp/a.gif", "GIF-a");
     site.Put("VornthalBanners.txt", "0.0001|http://l/a|a.gif|\n0.0001|http://l/b|a.gif|\n");

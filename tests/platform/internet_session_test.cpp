@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "banner_servers.h"
 #include "loopback_server.h"
 #include "platform/internet_session.h"
 #include "test_paths.h"
@@ -132,6 +133,21 @@ TEST_F(VendorSiteTest, FailedDownloadLeavesThePreviousFileAndTheLoginUsable) {
     EXPECT_FALSE(std::filesystem::exists(local + ".part"));
     EXPECT_TRUE(ftp->GetFile("good.gif", local));
     EXPECT_EQ(wvtest::ReadFile(local), "good");
+}
+
+TEST_F(VendorSiteTest, NameEndingInASlashIsAFailedDownloadNotAListing) {
+    site.Put("ftp/banners/inside.gif", "inside");
+    wvtest::ScopedTempDir dir;
+    const std::string local = (dir / "banner.gif").string();
+    wvtest::WriteFile(local, "previous");
+
+    InternetSession session(ShortTimeouts());
+    auto ftp = session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, site.Config().ftpPassword);
+    EXPECT_FALSE(ftp->GetFile("banners/", local));
+    EXPECT_FALSE(ftp->GetFile("/", local));
+    EXPECT_EQ(wvtest::ReadFile(local), "previous");
+    EXPECT_TRUE(ftp->GetFile("banners/inside.gif", local)) << "the login is still usable";
+    EXPECT_EQ(wvtest::ReadFile(local), "inside");
 }
 
 TEST_F(VendorSiteTest, FileOverTheLimitFails) {
@@ -310,4 +326,25 @@ TEST(InternetSession, UnreachableFtpServerIsAConnectionFailure) {
     InternetSession session(ShortTimeouts());
     EXPECT_THROW(session.GetFtpConnection("127.0.0.1:" + std::to_string(ClosedPort()), "wordvane", "quiltor"),
                  InternetException);
+}
+
+TEST(InternetSession, DataConnectionTheServerNeverOpensFailsWithinTheConnectTimeout) {
+    wvtest::StalledFtpServer server(true);
+    InternetOptions options = ShortTimeouts();
+    options.stop = std::make_shared<wv::TransferStop>();
+    wv::TransferStop finished;
+    // Should the wait be libcurl's own minute, the test still ends.
+    std::thread watchdog([&] {
+        if (finished.WaitFor(20s)) options.stop->Trigger();
+    });
+    wvtest::ScopedTempDir dir;
+    InternetSession session(options);
+    auto ftp = session.GetFtpConnection(server.HostAndPort(), "u", "p");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ftp->GetFile("banner.gif", (dir / "b.gif").string()));
+    const auto took = std::chrono::steady_clock::now() - start;
+    finished.Trigger();
+    watchdog.join();
+    EXPECT_EQ(server.Stalled(), 1) << "the download was announced";
+    EXPECT_LT(took, options.connectTimeout + 3s);
 }

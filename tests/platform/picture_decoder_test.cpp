@@ -1,12 +1,15 @@
 // The real picture decoder through GifParser::LoadData: bitmaps, GIF frames
-// at their own size with their transparency, and oversized files refused.
+// at their own size with their transparency, oversized files and other
+// formats refused, and a still GIF's later images left alone.
 #include <gtest/gtest.h>
 
 #include <wx/image.h>
 #include <wx/init.h>
+#include <wx/mstream.h>
 
 #include "gif_test_data.h"
 #include "platform/picture_decoder.h"
+#include "process_memory.h"
 
 using wv::GifParser;
 
@@ -75,4 +78,48 @@ TEST(PictureDecoderTest, RealDecoderGivesFramesTheirOwnSizeAndTransparency) {
     EXPECT_FALSE(second.IsOpaqueAt(5));
     EXPECT_TRUE(second.IsOpaqueAt(2));
     EXPECT_EQ(second.rgb[2 * 3 + 1], 255) << "green";
+}
+
+TEST(PictureDecoderTest, FormatsOtherThanGifAndBitmapNeverReachTheToolkit) {
+    // A 1 x 1 PNG the toolkit itself reads.
+    const Bytes png{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
+                    0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00,
+                    0x00, 0x1F, 0x15, 0xC4, 0x89, 0x00, 0x00, 0x00, 0x0A, 0x49, 0x44, 0x41, 0x54, 0x78,
+                    0x9C, 0x63, 0x00, 0x01, 0x00, 0x00, 0x05, 0x00, 0x01, 0x0D, 0x0A, 0x2D, 0xB4, 0x00,
+                    0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+    wxMemoryInputStream stream(png.data(), png.size());
+    wxImage image;
+    ASSERT_TRUE(image.LoadFile(stream, wxBITMAP_TYPE_ANY)) << "the toolkit could decode it";
+    EXPECT_FALSE(wv::DecodePicture(png.data(), png.size()));
+    GifParser parser;
+    EXPECT_FALSE(Load(parser, png));
+}
+
+TEST(PictureDecoderTest, AStillGifDecodesOnlyItsFirstImage) {
+    // One small image, an extension the splitter does not know (so the file
+    // counts as one frame), then ten full-size images.
+    GifWriter big(4096, 4096, kPalette);
+    const std::size_t start = big.Offset();
+    big.AddImage(0, 0, 4096, 4096, kGreen);
+    const std::size_t end = big.Offset();
+    const Bytes all = big.Finish();
+    const Bytes fullSize(all.begin() + static_cast<std::ptrdiff_t>(start), all.begin() + static_cast<std::ptrdiff_t>(end));
+
+    GifWriter writer(4096, 4096, kPalette);
+    writer.AddImage(0, 0, 3, 2, kRed);
+    Bytes data = writer.Finish();
+    data.pop_back();  // the trailer
+    data = data + Bytes{0x21, 0x99, 1, 0, 0};
+    for (int i = 0; i < 10; ++i) data = data + fullSize;
+    data.push_back(0x3B);
+
+    wvtest::MemoryGrowth growth;
+    GifParser parser;
+    ASSERT_TRUE(Load(parser, data));
+    EXPECT_FALSE(parser.IsAnimated());
+    ASSERT_TRUE(parser.StillPicture());
+    EXPECT_EQ(parser.StillPicture()->width, 3);
+    if (growth.Measurable()) {
+        EXPECT_LT(growth.PeakBytes(), 40 * wvtest::kMiB) << "later images were decoded";
+    }
 }

@@ -43,7 +43,8 @@ class BannerFtpLogin {
 public:
     virtual ~BannerFtpLogin() = default;
     // Downloads remoteFile to localFile, replacing it only on success.  False
-    // on any failure (an empty name, a missing file, a local file error).
+    // on any failure (an empty name or one ending in "/", which names a
+    // folder, a missing file, a local file error).
     virtual bool GetFile(const std::string& remoteFile, const std::string& localFile) = 0;
 };
 

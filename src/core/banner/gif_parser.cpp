@@ -218,60 +218,100 @@ std::optional<GifFrameImage> GifParser::ExtractFrame() {
 }
 
 bool GifParser::SizeAcceptable(std::int32_t width, std::int32_t height) const {
-    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+    return PictureSizeAcceptable(width, height);
 }
 
-bool GifParser::LoadData(const std::uint8_t* data, std::uint32_t size, const PictureDecoder& decode) {
-    Reset();
-    if (!data) return false;
+struct GifParser::LoadPlan {
+    PictureFormat format = PictureFormat::Gif;
+    // Frames found; from two on, the file is an animation.
+    int frames = 0;
+    // Where a GIF's one frame goes.
+    GifRect stillRect;
+};
 
-    if (!Attach(data, size)) {
-        Detach();
-        auto picture = decode(data, size);
-        if (!picture) return false;
-        m_nWidth = picture->width;
-        m_nHeight = picture->height;
-        if (!SizeAcceptable(m_nWidth, m_nHeight)) return false;
-        m_pStillPicture = std::move(picture);
-        m_stillRect = {0, 0, m_nWidth, m_nHeight};
+bool GifParser::Plan(const std::uint8_t* data, std::uint32_t size, LoadPlan& plan) {
+    const auto header = ReadPictureHeader(data, size);
+    if (!header) return false;
+    plan.format = header->format;
+    if (plan.format == PictureFormat::Bitmap) {
+        if (!PictureSizeAcceptable(header->width, header->height) ||
+            header->width * header->height > kMaxDecodedPixels)
+            return false;
+        m_nWidth = static_cast<std::int32_t>(header->width);
+        m_nHeight = static_cast<std::int32_t>(header->height);
         return true;
     }
-    if (!m_bScreenRead || !SizeAcceptable(m_nWidth, m_nHeight)) {
-        Detach();
-        return false;
-    }
 
-    // Only "none", "one" and "several" matter here; extraction finds the rest.
+    Attach(data, size);
+    if (!m_bScreenRead || !SizeAcceptable(m_nWidth, m_nHeight)) return false;
+    // Every frame's descriptor is read before any is decoded, so a file that
+    // asks for too many pixels in all costs nothing but this walk.
     RewindToFirstBlock();
-    int count = 0;
-    while (count < 2 && SkipFrame()) ++count;
-
-    if (count == 0) {
-        Detach();
-        return false;
+    std::int64_t pixels = 0;
+    FrameScan scan;
+    while (ScanFrame(scan)) {
+        if (++plan.frames == 1) plan.stillRect = scan.rect;
+        if (SizeAcceptable(scan.rect.width, scan.rect.height))
+            pixels += std::int64_t{scan.rect.width} * scan.rect.height;
+        if (pixels > kMaxDecodedPixels) return false;
     }
-    if (count == 1) {
-        RewindToFirstBlock();
-        FrameScan scan;
-        ScanFrame(scan);
-        Detach();
-        if (!SizeAcceptable(scan.rect.width, scan.rect.height)) return false;
-        m_pStillPicture = decode(data, size);
-        m_stillRect = scan.rect;
-        return m_pStillPicture != nullptr;
-    }
+    if (plan.frames == 0) return false;
+    return plan.frames > 1 || SizeAcceptable(plan.stillRect.width, plan.stillRect.height);
+}
 
+bool GifParser::Acceptable(const std::uint8_t* data, std::uint32_t size) {
+    GifParser probe;
+    LoadPlan plan;
+    return data && probe.Plan(data, size, plan);
+}
+
+bool GifParser::DecodeFrames(const PictureDecoder& decode, const std::function<bool()>& stopRequested) {
     RewindToFirstBlock();
     while (auto image = ExtractFrame()) {
         // A frame too big to show is not worth decoding (nor the memory).
         if (!SizeAcceptable(image->rect.width, image->rect.height)) continue;
+        if (stopRequested && stopRequested()) return false;
         auto picture = decode(image->bytes.data(), image->bytes.size());
         if (!picture) continue;
         m_frames.push_back(GifFrame{std::move(picture), image->rect.width, image->rect.height,
                                     image->rect.left, image->rect.top, image->delay, image->disposal});
     }
-    Detach();
     return !m_frames.empty();
+}
+
+bool GifParser::LoadData(const std::uint8_t* data, std::uint32_t size, const PictureDecoder& decode,
+                         const std::function<bool()>& stopRequested) {
+    Reset();
+    if (!data) return false;
+    LoadPlan plan;
+    const bool planned = Plan(data, size, plan);
+    if (!planned || (stopRequested && stopRequested())) {
+        Detach();
+        return false;
+    }
+
+    if (plan.format == PictureFormat::Bitmap) {
+        auto picture = decode(data, size);
+        // The decoder must agree with the header that bounded it.
+        if (!picture || picture->width != m_nWidth || picture->height != m_nHeight) return false;
+        m_pStillPicture = std::move(picture);
+        m_stillRect = {0, 0, m_nWidth, m_nHeight};
+        return true;
+    }
+
+    if (plan.frames == 1) {
+        Detach();
+        // The decoder takes the first image of the whole file and leaves the
+        // rest alone.
+        m_pStillPicture = decode(data, size);
+        m_stillRect = plan.stillRect;
+        return m_pStillPicture != nullptr;
+    }
+
+    const bool decoded = DecodeFrames(decode, stopRequested);
+    Detach();
+    if (!decoded) m_frames.clear();
+    return decoded;
 }
 
 } // namespace wv

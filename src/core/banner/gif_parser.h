@@ -5,6 +5,9 @@
 //
 // The parser walks the block structure only; it never decodes image data.
 // Turning bytes into pixels is the job of the decoder handed to LoadData.
+// Before the decoder sees anything, the headers settle whether the file is
+// worth it: a GIF or a Windows bitmap, 1..4096 pixels a side, and no more
+// than kMaxDecodedPixels for all of its images together.
 //
 // Threads: a parser belongs to one thread at a time.  The animated picture
 // control owns one and lets its animation thread read the frames only while
@@ -17,6 +20,7 @@
 #include <vector>
 
 #include "core/banner/picture.h"
+#include "core/banner/picture_header.h"
 
 namespace wv {
 
@@ -69,13 +73,25 @@ struct GifFrameImage {
 class GifParser {
 public:
     // Pictures wider or taller than this (or empty) are refused.
-    static constexpr std::int32_t kMaxPictureSide = 4096;
+    static constexpr std::int32_t kMaxPictureSide = wv::kMaxPictureSide;
 
     // Interprets a whole picture file (the caller keeps the bytes; they are
     // not used after the call).  Resets the previous load first.  True when a
     // picture is ready to draw: an animation's decoded frames, or the still
-    // picture of a one-frame GIF or of any other format.
-    bool LoadData(const std::uint8_t* data, std::uint32_t size, const PictureDecoder& decode);
+    // picture of a one-frame GIF or of a Windows bitmap.
+    //
+    // Nothing is decoded for a file Acceptable refuses.  An animation frame
+    // too large to show is passed over.  stopRequested, when given, is asked
+    // before each image is decoded; once it answers true the load ends as a
+    // failure.  Any thread may be answering it.
+    bool LoadData(const std::uint8_t* data, std::uint32_t size, const PictureDecoder& decode,
+                  const std::function<bool()>& stopRequested = {});
+
+    // Whether LoadData would decode the file, judged from its headers alone:
+    // a GIF whose screen is 1..4096 pixels a side and that holds a frame, or
+    // a Windows bitmap of that size, either within kMaxDecodedPixels.
+    // Decodes nothing; any thread.
+    static bool Acceptable(const std::uint8_t* data, std::uint32_t size);
 
     // Drops everything a load produced; the picture size stays.
     void Reset();
@@ -122,6 +138,12 @@ public:
 
 private:
     struct FrameScan;
+    struct LoadPlan;
+
+    // Settles from the headers what a load decodes; the GIF's data stays
+    // attached on success.
+    bool Plan(const std::uint8_t* data, std::uint32_t size, LoadPlan& plan);
+    bool DecodeFrames(const PictureDecoder& decode, const std::function<bool()>& stopRequested);
 
     GifBlockKind Classify(std::uint32_t* fixedLength) const;
     bool ScanFrame(FrameScan& scan);

@@ -113,7 +113,26 @@ wv::Picture GifSurface::SaveArea(const GifRect& rect) const {
 
 GifSurfaceCopy GifSurface::Copy() const {
     std::lock_guard lock(m_mutex);
-    return {m_width, m_height, m_rgb, m_generation};
+    return {0, 0, m_width, m_height, m_rgb, m_generation};
+}
+
+GifSurfaceCopy GifSurface::CopyArea(const GifRect& rect) const {
+    std::lock_guard lock(m_mutex);
+    GifSurfaceCopy copy;
+    copy.generation = m_generation;
+    const Span xs = Clip(rect.left, rect.width, m_width);
+    const Span ys = Clip(rect.top, rect.height, m_height);
+    if (xs.begin == xs.end || ys.begin == ys.end) return copy;
+    copy.left = xs.begin;
+    copy.top = ys.begin;
+    copy.width = xs.end - xs.begin;
+    copy.height = ys.end - ys.begin;
+    const std::size_t rowBytes = static_cast<std::size_t>(copy.width) * 3;
+    copy.rgb.resize(rowBytes * copy.height);
+    for (int y = ys.begin; y < ys.end; ++y)
+        std::memcpy(copy.rgb.data() + (y - ys.begin) * rowBytes,
+                    m_rgb.data() + (static_cast<std::size_t>(y) * m_width + xs.begin) * 3, rowBytes);
+    return copy;
 }
 
 std::uint64_t GifSurface::Generation() const {

@@ -25,8 +25,12 @@ struct GifRgb {
 
 inline constexpr GifRgb kGifWhite{255, 255, 255};
 
-// A copy of the surface's pixels.  Empty (0 x 0) when no surface exists.
+// A copy of the surface's pixels, or of a part of them.  Empty (0 x 0) when
+// no surface exists or the part lies outside it.
 struct GifSurfaceCopy {
+    // Where the copied part lies in the surface.
+    int left = 0;
+    int top = 0;
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> rgb;  // 3 bytes per pixel, rows from the top
@@ -54,6 +58,9 @@ public:
     wv::Picture SaveArea(const GifRect& rect) const;
 
     GifSurfaceCopy Copy() const;
+    // The pixels of rect clipped to the surface, with the generation they
+    // belong to: what a paint of that part needs, whatever the surface's size.
+    GifSurfaceCopy CopyArea(const GifRect& rect) const;
     std::uint64_t Generation() const;
 
 private:

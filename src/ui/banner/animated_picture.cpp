@@ -77,12 +77,32 @@ bool CAnimatedPicture::LoadFile(const std::string& path) {
 }
 
 bool CAnimatedPicture::LoadData(const std::uint8_t* data, std::uint32_t size) {
+    const bool loaded = Load(data, size);
+    ++m_nFinishedLoads;
+    return loaded;
+}
+
+void CAnimatedPicture::UseDecoder(PictureDecoder decode) {
+    std::lock_guard lock(m_decoderMutex);
+    m_decoder = std::move(decode);
+}
+
+bool CAnimatedPicture::Load(const std::uint8_t* data, std::uint32_t size) {
+    // A refused file must not cost the picture on show, let alone its size.
+    if (!GifParser::Acceptable(data, size)) return false;
     Clear();
-    const bool loaded = m_parser.LoadData(data, size, wv::DecodePicture);
+    PictureDecoder decode;
+    {
+        std::lock_guard lock(m_decoderMutex);
+        decode = m_decoder ? m_decoder : PictureDecoder(wv::DecodePicture);
+    }
+    // The gate is cancelled when the window is going away: the worker must
+    // not go on decoding what nobody will see while the UI thread waits.
+    if (!m_parser.LoadData(data, size, decode, [this] { return m_gate.IsCancelled(); })) return false;
+    if (!CreateSurface(m_parser.Width(), m_parser.Height())) return false;
     m_nWidth = m_parser.Width();
     m_nHeight = m_parser.Height();
-    if (!loaded) return false;
-    return CreateSurface(m_parser.Width(), m_parser.Height());
+    return true;
 }
 
 bool CAnimatedPicture::CreateSurface(int width, int height) {
@@ -161,18 +181,33 @@ void CAnimatedPicture::OnPaint(wxPaintEvent&) {
     PaintSurface(dc);
 }
 
+wxRect CAnimatedPicture::VisibleArea() const {
+    wxRect visible(GetClientSize());
+    if (const wxWindow* parent = GetParent()) {
+        wxRect shown(parent->GetClientSize());
+        shown.Offset(-GetPosition());
+        visible.Intersect(shown);
+    }
+    return visible;
+}
+
 void CAnimatedPicture::PaintSurface(wxDC& dc) {
-    if (m_surface.Generation() != m_paintedGeneration) {
-        const GifSurfaceCopy copy = m_surface.Copy();
+    // A banner may be 4096 pixels a side on a form a fraction of that: only
+    // the part the form shows is copied and converted, on every frame.
+    const wxRect visible = VisibleArea();
+    if (m_surface.Generation() != m_paintedGeneration || visible != m_paintedArea) {
+        GifSurfaceCopy copy = m_surface.CopyArea({visible.x, visible.y, visible.width, visible.height});
         m_paintedGeneration = copy.generation;
+        m_paintedArea = visible;
         m_paintBitmap.reset();
         if (copy.width > 0 && copy.height > 0) {
-            wxImage image(copy.width, copy.height, false);
-            std::memcpy(image.GetData(), copy.rgb.data(), copy.rgb.size());
+            // The image borrows the copy's pixels; the bitmap takes its own.
+            const wxImage image(copy.width, copy.height, copy.rgb.data(), true);
             m_paintBitmap = std::make_unique<wxBitmap>(image);
+            m_paintedOrigin = wxPoint(copy.left, copy.top);
         }
     }
-    if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, 0, 0, false);
+    if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, m_paintedOrigin, false);
 }
 
 } // namespace wv

@@ -3,9 +3,11 @@
 // an animated GIF on a thread of its own.
 //
 // Everything is drawn into an off-screen surface of the picture's size; a
-// paint copies that surface to the window as one bitmap, so nothing flickers.
-// An animation is cut into frames and every frame decoded once, at load time;
-// the animation thread only draws ready pixels and sleeps between frames.
+// paint copies the part of that surface the parent shows to the window as one
+// bitmap, so nothing flickers and a picture larger than the form costs no
+// more to paint than the form's area.  An animation is cut into frames and
+// every frame decoded once, at load time; the animation thread only draws
+// ready pixels and sleeps between frames.
 //
 // Threads:
 // - The UI thread creates and destroys the control and paints it.
@@ -18,13 +20,15 @@
 //   waiting, to repaint.  It never waits on the UI thread, so stopping it
 //   (which any load does first) always ends promptly.
 // - Before destroying the control while a worker may be inside LoadFile, the
-//   UI thread calls CancelWindowCalls() and then joins that worker.  The
-//   destructor stops the animation thread.
+//   UI thread calls CancelWindowCalls() and then joins that worker; a decode
+//   in progress ends at the next image.  The destructor stops the animation
+//   thread.
 // - The animation thread reports to the thread probe of the services
 //   installed when the control was made, if any.
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -33,6 +37,7 @@
 #include "core/banner/gif_animator.h"
 #include "core/banner/gif_parser.h"
 #include "core/banner/gif_surface.h"
+#include "core/banner/picture.h"
 #include "core/marshal/ui_marshal.h"
 
 class wxBitmap;
@@ -60,6 +65,12 @@ public:
     // caller keeps them) and makes the window and its surface the picture's
     // size, filled with the menu colour.  True when the picture is ready for
     // Draw.
+    //
+    // A file its headers refuse (see GifParser::Acceptable: not a GIF or a
+    // Windows bitmap, too large, too many pixels in all, no frame) changes
+    // nothing: the previous picture stays, playing if it was.  A load that
+    // fails later leaves the control empty.  Either way the window keeps its
+    // size and place and GetPictureSize its answer.
     bool LoadData(const std::uint8_t* data, std::uint32_t size);
     // Shows what was loaded: a still picture is drawn into the surface; an
     // animation gets its thread, unless one is already playing.  Does nothing
@@ -72,7 +83,8 @@ public:
     // Stops the animation and drops the picture, its frames and the surface.
     void Clear();
     // UI thread: completes a resize a worker is waiting for inside LoadFile as
-    // failed, and refuses later ones.  For shutting down a loading worker.
+    // failed, and refuses later ones; a decode in progress stops before its
+    // next image and fails.  For shutting down a loading worker.
     void CancelWindowCalls();
 
     // How long a frame with the given delay in hundredths of a second stays
@@ -81,13 +93,21 @@ public:
 
     // For tests and diagnostics.
     GifSurfaceCopy CopySurface() const;
+    // Loads that LoadData has finished, whatever their outcome.  Any thread.
+    int FinishedLoads() const { return m_nFinishedLoads.load(); }
+    // Decodes the images of later loads with decode instead of the platform
+    // decoder (tests stand in a slow or counting one).  Any thread.
+    void UseDecoder(PictureDecoder decode);
     bool IsAnimated() const;
     bool IsPlaying() const { return m_thread.joinable(); }
     // What a paint draws, drawn into any device context (UI thread).
     void PaintSurface(wxDC& dc);
 
 private:
+    bool Load(const std::uint8_t* data, std::uint32_t size);
     bool CreateSurface(int width, int height);
+    // What the parent shows of the window, in the window's coordinates.
+    wxRect VisibleArea() const;
     void AnimationLoop();
     void RequestRepaint();
     void OnPaint(wxPaintEvent& event);
@@ -113,10 +133,17 @@ private:
 
     wv::UiCallGate m_gate;
     std::atomic<bool> m_bRepaintPending{false};
+    std::atomic<int> m_nFinishedLoads{0};
 
-    // UI thread: the bitmap last painted and the surface generation it shows.
+    std::mutex m_decoderMutex;
+    PictureDecoder m_decoder;
+
+    // UI thread: the bitmap last painted, the surface generation it shows,
+    // the visible area it was made for and where in it the bitmap goes.
     std::unique_ptr<wxBitmap> m_paintBitmap;
     std::uint64_t m_paintedGeneration = 0;
+    wxRect m_paintedArea;
+    wxPoint m_paintedOrigin;
 };
 
 } // namespace wv

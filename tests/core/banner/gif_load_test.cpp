@@ -127,14 +127,12 @@ TEST(GifLoadTest, FilesWithoutAFrameFailBeforeDecoding) {
     EXPECT_EQ(parser.Width(), 10) << "a failed load reports the failed GIF's screen";
 }
 
-TEST(GifLoadTest, UnknownVersionGoesWholeToTheDecoder) {
+TEST(GifLoadTest, UnknownVersionNeverReachesTheDecoder) {
     GifParser parser;
     FakeDecoder decoder;
-    decoder.refuse = {0};
     const Bytes data = Header(10, 10, -1, "GIF90a") + Control(1, 1) + Image(0, 0, 2, 2) + Bytes{0x3B};
     EXPECT_FALSE(Load(parser, data, decoder.Function()));
-    ASSERT_EQ(decoder.inputs.size(), 1u);
-    EXPECT_EQ(decoder.inputs[0], data);
+    EXPECT_TRUE(decoder.inputs.empty());
     EXPECT_FALSE(parser.IsGif());
 }
 
@@ -166,4 +164,63 @@ TEST(GifLoadTest, ResetDropsTheLoadButKeepsTheSize) {
     EXPECT_FALSE(parser.IsGif());
     EXPECT_TRUE(parser.Frames().empty());
     EXPECT_EQ(parser.Width(), 30);
+}
+
+TEST(GifLoadTest, PixelBudgetCountsEveryFrameBeforeAnyIsDecoded) {
+    GifParser parser;
+    FakeDecoder bomb;
+    EXPECT_FALSE(Load(parser, ClaimingFrames(40), bomb.Function()));
+    EXPECT_TRUE(bomb.inputs.empty()) << "refused from the descriptors alone";
+    // Two full-size frames are exactly the budget; a third is over it; a
+    // frame too large to show is passed over and costs nothing.
+    FakeDecoder two, three, oversized;
+    EXPECT_TRUE(Load(parser, ClaimingFrames(2), two.Function()));
+    EXPECT_EQ(two.inputs.size(), 2u);
+    EXPECT_FALSE(Load(parser, ClaimingFrames(3), three.Function()));
+    EXPECT_TRUE(three.inputs.empty());
+    Bytes data = ClaimingFrames(2);
+    data.pop_back();  // the trailer
+    EXPECT_TRUE(Load(parser, data + Control(5, 1) + Image(0, 0, 5000, 1) + Bytes{0x3B}, oversized.Function()));
+    EXPECT_EQ(oversized.inputs.size(), 2u);
+}
+
+TEST(GifLoadTest, OnlyGifsAndBitmapsOfAcceptableSizeReachTheDecoder) {
+    // Bitmaps decode to the size their header announced, or they fail.
+    int calls = 0;
+    auto decoder = [&](int width, int height) -> PictureDecoder {
+        return [&calls, width, height](const std::uint8_t*, std::size_t) {
+            ++calls;
+            auto picture = std::make_shared<wv::Picture>();
+            picture->width = width;
+            picture->height = height;
+            picture->rgb.resize(static_cast<std::size_t>(width) * height * 3);
+            return std::shared_ptr<const wv::Picture>(picture);
+        };
+    };
+    const Bytes png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                    0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 2, 0, 0, 0};  // 20,000 a side
+    Bytes cut = wvtest::MakeBitmapFile(2, 2, {1, 2, 3});
+    cut.resize(30);  // ends before the size
+    GifParser parser;
+    EXPECT_FALSE(Load(parser, png, decoder(20000, 20000)));
+    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(4097, 1, {1, 2, 3}), decoder(4097, 1)));
+    EXPECT_FALSE(Load(parser, cut, decoder(2, 2)));
+    EXPECT_EQ(calls, 0);
+
+    ASSERT_TRUE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), decoder(7, 5)));
+    EXPECT_EQ(parser.StillRect().width, 7);
+    EXPECT_FALSE(Load(parser, wvtest::MakeBitmapFile(7, 5, {1, 2, 3}), decoder(70, 50)));
+}
+
+TEST(GifLoadTest, AStopRequestEndsTheLoadBetweenImages) {
+    GifParser parser;
+    FakeDecoder decoder;
+    const Bytes data = ThreeFrames();
+    const auto size = static_cast<std::uint32_t>(data.size());
+    EXPECT_FALSE(parser.LoadData(data.data(), size, decoder.Function(), [&] { return !decoder.inputs.empty(); }));
+    EXPECT_EQ(decoder.inputs.size(), 1u);
+    EXPECT_TRUE(parser.Frames().empty());
+    FakeDecoder untouched;
+    EXPECT_FALSE(parser.LoadData(data.data(), size, untouched.Function(), [] { return true; }));
+    EXPECT_TRUE(untouched.inputs.empty());
 }

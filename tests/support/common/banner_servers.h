@@ -21,10 +21,12 @@ inline std::string RefusingAddress() { return "127.0.0.1:" + std::to_string(Refu
 
 // Answers the login and the set-up commands of an active-mode download, then
 // holds every RETR (and SIZE) without a reply until the server is destroyed.
+// One that announces downloads answers SIZE and replies "150" to RETR, as if
+// it were about to open the data connection, which it never does.
 class StalledFtpServer {
 public:
-    StalledFtpServer()
-        : m_server([this](LoopbackConnection& c) {
+    explicit StalledFtpServer(bool announceDownloads = false)
+        : m_announce(announceDownloads), m_server([this](LoopbackConnection& c) {
               if (!c.Send("220 stalled banner server\r\n")) return;
               std::string input;
               while (!c.Stopping()) {
@@ -32,8 +34,13 @@ public:
                   for (std::size_t end; (end = input.find("\r\n")) != std::string::npos;) {
                       const std::string verb = input.substr(0, input.find_first_of(" \r"));
                       input.erase(0, end + 2);
+                      if (m_announce && verb == "SIZE") {
+                          if (!c.Send("213 6\r\n")) return;
+                          continue;
+                      }
                       if (verb == "RETR" || verb == "SIZE") {
                           ++m_stalled;
+                          if (m_announce) c.Send("150 opening the data connection\r\n");
                           c.WaitForStop();
                           return;
                       }
@@ -56,8 +63,9 @@ private:
         return "200 done\r\n";
     }
 
+    const bool m_announce;
     std::atomic<int> m_stalled{0};
-    LoopbackServer m_server;  // last: its threads use m_stalled
+    LoopbackServer m_server;  // last: its threads use the members above
 };
 
 } // namespace wvtest

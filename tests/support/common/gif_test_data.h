@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/banner/gif_parser.h"
+#include "core/banner/picture_header.h"
 #include "picture_writer.h"
 #include "core/banner/picture.h"
 
@@ -45,11 +46,22 @@ inline Bytes Control(int delay, int disposal) {
             static_cast<std::uint8_t>(delay >> 8), 0, 0};
 }
 
-// An image descriptor with a minimal chain of image data.
+// An image descriptor with a minimal chain of image data (one pixel of
+// index 1, then the end code), whatever size the descriptor claims.
 inline Bytes Image(int left, int top, int width, int height) {
-    return {0x2C, static_cast<std::uint8_t>(left), 0, static_cast<std::uint8_t>(top), 0,
-            static_cast<std::uint8_t>(width), 0, static_cast<std::uint8_t>(height), 0, 0,
+    auto lo = [](int v) { return static_cast<std::uint8_t>(v & 0xFF); };
+    auto hi = [](int v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); };
+    return {0x2C, lo(left), hi(left), lo(top), hi(top), lo(width), hi(width), lo(height), hi(height), 0,
             2, 2, 0x4C, 0x01, 0};
+}
+
+// Frames that each claim the largest size a picture may have, with almost
+// no data behind the claim: a few bytes a frame ask for 16 million pixels.
+inline Bytes ClaimingFrames(int frames, int side = wv::kMaxPictureSide) {
+    Bytes out = Header(side, side, 1);
+    for (int i = 0; i < frames; ++i) out = out + Control(5, 1) + Image(0, 0, side, side);
+    out.push_back(0x3B);
+    return out;
 }
 
 // A recording decoder: gives every accepted input a 1 x 1 picture whose red

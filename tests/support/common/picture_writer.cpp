@@ -1,6 +1,7 @@
 #include "picture_writer.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include <gif_lib.h>
 
@@ -67,10 +68,35 @@ void GifWriter::AddImage(int left, int top, int width, int height, int colour) {
 }
 
 void GifWriter::AddImage(int left, int top, int width, int height, const Bytes& pixels) {
+    AddImage(left, top, width, height, pixels, ImageOptions{});
+}
+
+void GifWriter::AddImage(int left, int top, int width, int height, const Bytes& pixels,
+                         const ImageOptions& options) {
     if (pixels.size() != static_cast<std::size_t>(width) * height) throw std::runtime_error("pixel count");
-    Check(EGifPutImageDesc(m_gif, left, top, width, height, false, nullptr), "image descriptor");
+    ColorMapObject* map = nullptr;
+    if (!options.palette.empty()) {
+        int size = 2;
+        while (size < static_cast<int>(options.palette.size())) size *= 2;
+        std::vector<GifColorType> colours(size, GifColorType{0, 0, 0});
+        for (std::size_t i = 0; i < options.palette.size(); ++i)
+            colours[i] = {options.palette[i][0], options.palette[i][1], options.palette[i][2]};
+        map = GifMakeMapObject(size, colours.data());
+        if (!map) throw std::runtime_error("GifMakeMapObject failed");
+    }
+    const int result = EGifPutImageDesc(m_gif, left, top, width, height, options.interlaced, map);
+    if (map) GifFreeMapObject(map);
+    Check(result, "image descriptor");
+    // Interlaced rows are written in the order of the four passes.
+    std::vector<int> rows;
+    if (options.interlaced) {
+        for (const auto& [first, step] : {std::pair{0, 8}, std::pair{4, 8}, std::pair{2, 4}, std::pair{1, 2}})
+            for (int y = first; y < height; y += step) rows.push_back(y);
+    } else {
+        for (int y = 0; y < height; ++y) rows.push_back(y);
+    }
     Bytes copy = pixels;  // giflib takes non-const lines
-    for (int y = 0; y < height; ++y)
+    for (int y : rows)
         Check(EGifPutLine(m_gif, copy.data() + static_cast<std::size_t>(y) * width, width), "image line");
 }
 

@@ -34,6 +34,13 @@ public:
     void AddImage(int left, int top, int width, int height, int colour);
     // An image of palette indexes, width * height of them, rows from the top.
     void AddImage(int left, int top, int width, int height, const Bytes& pixels);
+    // The same, stored interlaced and/or with a local colour table of its own
+    // (none when empty).
+    struct ImageOptions {
+        bool interlaced = false;
+        std::vector<Rgb> palette;
+    };
+    void AddImage(int left, int top, int width, int height, const Bytes& pixels, const ImageOptions& options);
     // A control extension followed by an image filled with one colour.
     void AddFrame(int left, int top, int width, int height, int colour, int delay, int disposal = 1,
                   int transparent = -1);

@@ -1,11 +1,14 @@
 // The banner thread in the whole main window: where a banner lands, what a
-// click on it opens, and closing the window while the thread is busy in each
-// of the ways it can be.
+// click on it opens, hostile banner files, and closing the window while the
+// thread is busy in each of the ways it can be.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <thread>
+#include <vector>
 
 #include <wx/frame.h>
 #include <wx/uiaction.h>
@@ -15,10 +18,13 @@
 #include "ui/banner/animated_picture.h"
 #include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
+#include "gif_test_data.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "loopback_server.h"
 #include "picture_writer.h"
+#include "platform/picture_decoder.h"
+#include "process_memory.h"
 #include "ui/results/results_list.h"
 #include "stand_in_launchers.h"
 #include "stand_in_services.h"
@@ -34,6 +40,7 @@ using wv::CAnimatedPicture;
 using wv::CLoadBannerThread;
 using wv::CTarnwickView;
 
+using giftest::operator+;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using wvtest::PumpUntil;
@@ -194,4 +201,63 @@ TEST_F(BannerWindow, ClosesPromptlyWithAGeneratorRunGoing) {
     ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() >= 30; }, 10s));
     ASSERT_TRUE(view().IsRunning());
     ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, HostileBannersCostLittleAndLeaveTheBannerWhereItWas) {
+    wvtest::VendorSite site;
+    site.Put("ftp/moving.gif", Text(wvtest::MakeBannerAnimation(234, 60, 6, 5)));
+    // Forty frames asking for 16 million pixels each, in a few hundred
+    // bytes; then a 30,000-pixel screen without a frame, in 17.
+    site.Put("ftp/bomb.gif", Text(giftest::ClaimingFrames(40)));
+    site.Put("ftp/giant.gif", Text(giftest::Header(30000, 30000) + wvtest::Bytes{0x21, 0xFE, 0, 0x3B}));
+    site.Put("ftp/still.gif", StillGif(200, 50));
+    site.Put("VornthalBanners.txt",
+             "0.02|http://l/moving|moving.gif|\n0.002|http://l/bomb|bomb.gif|\n"
+             "0.002|http://l/giant|giant.gif|\n10|http://l/still|still.gif|\n");
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+    ASSERT_TRUE(PumpUntil([&] { return BannerAt(234, 60) && banner().IsPlaying(); }, 10s));
+
+    // Every place the banner takes from here on, and the memory it costs.
+    std::vector<wxRect> places;
+    auto record = [&](wxEvent& event) {
+        places.push_back(banner().GetRect());
+        event.Skip();
+    };
+    banner().Bind(wxEVT_MOVE, record);
+    banner().Bind(wxEVT_SIZE, record);
+    const int loadsBefore = banner().FinishedLoads();
+    wvtest::MemoryGrowth growth;
+
+    ASSERT_TRUE(PumpUntil([&] { return BannerAt(200, 50); }, 20s));
+    EXPECT_EQ(banner().FinishedLoads() - loadsBefore, 3) << "the bomb, the giant screen, the still banner";
+    // On the way from one banner to the next the new size comes first, at
+    // the old place; no other size, and nothing outside the window.
+    const wxRect client(window->frame()->GetClientSize());
+    for (const wxRect& place : places) {
+        EXPECT_TRUE(client.Contains(place)) << place.x << ", " << place.y << " " << place.width;
+        EXPECT_TRUE(place.GetSize() == wxSize(234, 60) || place.GetSize() == wxSize(200, 50)) << place.width;
+    }
+    if (growth.Measurable()) {
+        EXPECT_LT(growth.PeakBytes(), 300 * wvtest::kMiB);
+    }
+    ExpectPromptClose();
+}
+
+TEST_F(BannerWindow, ClosesPromptlyDuringABannerDecode) {
+    wvtest::VendorSite site;
+    site.Put("ftp/still.gif", StillGif(200, 50));
+    site.Put("ftp/long.gif", Text(wvtest::MakeBannerAnimation(234, 60, 40, 5)));
+    site.Put("VornthalBanners.txt", "0.005|http://l/still|still.gif|\n10|http://l/long|long.gif|\n");
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+    // Each image takes a quarter of a second: the long banner's forty, ten
+    // seconds.  The still banner has one, so a second decode is the long one.
+    std::atomic<int> decodes{0};
+    banner().UseDecoder([&](const std::uint8_t* data, std::size_t size) {
+        ++decodes;
+        std::this_thread::sleep_for(250ms);
+        return wv::DecodePicture(data, size);
+    });
+    ASSERT_TRUE(PumpUntil([&] { return decodes.load() >= 2; }, 20s));
+    ExpectPromptClose();
+    EXPECT_LT(decodes.load(), 10);
 }

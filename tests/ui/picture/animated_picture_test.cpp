@@ -1,5 +1,6 @@
 // The animated picture control in a real window: loading, drawing, the
-// animation thread with its disposal methods, and stopping it.
+// animation thread with its disposal methods, and stopping it; refused
+// files, a decode cut short and the paint of a picture larger than its form.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,7 +16,9 @@
 #include <wx/settings.h>
 
 #include "ui/banner/animated_picture.h"
+#include "gif_test_data.h"
 #include "gui_support.h"
+#include "platform/picture_decoder.h"
 #include "picture_writer.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
@@ -25,6 +28,7 @@ using wv::GifRgb;
 using wv::GifSurfaceCopy;
 
 using namespace std::chrono_literals;
+using giftest::operator+;
 using wvtest::Bytes;
 using wvtest::GifWriter;
 using wvtest::PumpUntil;
@@ -258,6 +262,86 @@ TEST_F(AnimatedPictureTest, LoadsFromAWorkerThread) {
     refused.join();
     EXPECT_FALSE(loaded);
     EXPECT_EQ(wvtest::AnimationThreadsPlaying(), 0);
+}
+
+TEST_F(AnimatedPictureTest, RefusedFilesLeaveThePictureItsSizeAndPlace) {
+    ASSERT_TRUE(Load(Blinking()));
+    m_picture->Draw();
+    ASSERT_TRUE(Playing());
+    const wxRect before = m_picture->GetRect();
+
+    // A 30,000-pixel screen without a frame (17 bytes), 40 frames that ask
+    // for 16 million pixels each, and a file of no known format.
+    const Bytes giant = giftest::Header(30000, 30000) + Bytes{0x21, 0xFE, 0, 0x3B};
+    ASSERT_EQ(giant.size(), 17u);
+    EXPECT_FALSE(Load(giant));
+    EXPECT_FALSE(Load(giftest::ClaimingFrames(40)));
+    EXPECT_FALSE(Load(Bytes{'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'}));
+    EXPECT_EQ(m_picture->GetPictureSize(), wxSize(30, 10));
+    EXPECT_EQ(m_picture->GetRect(), before);
+    EXPECT_TRUE(m_picture->IsPlaying()) << "the previous picture stays up";
+    EXPECT_TRUE(PumpUntil([&] { return Pixel(5, 5) == kRedPixel; }));
+    EXPECT_TRUE(PumpUntil([&] { return Pixel(5, 5) == kGreenPixel; }));
+
+    // A file the headers let through but whose images all fail: the control
+    // is emptied, and still keeps its size and place.
+    m_picture->UseDecoder([](const std::uint8_t*, std::size_t) { return std::shared_ptr<const wv::Picture>(); });
+    GifWriter larger(50, 40, kPalette);
+    larger.AddFrame(0, 0, 50, 40, kRed, 5);
+    larger.AddFrame(0, 0, 50, 40, kBlue, 5);
+    EXPECT_FALSE(Load(larger.Finish()));
+    EXPECT_FALSE(m_picture->IsPlaying());
+    EXPECT_EQ(m_picture->GetPictureSize(), wxSize(30, 10));
+    EXPECT_EQ(m_picture->GetRect(), before);
+}
+
+TEST_F(AnimatedPictureTest, CancellingWindowCallsEndsADecodeBeforeItsNextImage) {
+    GifWriter writer(30, 10, kPalette);
+    for (int i = 0; i < 40; ++i) writer.AddFrame(0, 0, 30, 10, i % 2 ? kRed : kGreen, 5);
+    const std::string path = Write("slow.gif", writer.Finish());
+    // Each image takes a tenth of a second: forty of them, four seconds.
+    std::atomic<int> decodes{0};
+    m_picture->UseDecoder([&](const std::uint8_t* data, std::size_t size) {
+        ++decodes;
+        std::this_thread::sleep_for(100ms);
+        return wv::DecodePicture(data, size);
+    });
+    bool loaded = true;
+    std::thread loader([&] { loaded = m_picture->LoadFile(path); });
+    ASSERT_TRUE(PumpUntil([&] { return decodes.load() >= 1; }));
+
+    const auto cancelled = std::chrono::steady_clock::now();
+    m_picture->CancelWindowCalls();
+    loader.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelled, 1s);
+    EXPECT_FALSE(loaded);
+    EXPECT_LT(decodes.load(), 40);
+}
+
+TEST_F(AnimatedPictureTest, APictureLargerThanItsFormPaintsWhatTheFormShows) {
+    // A 4096-pixel screen whose one small image, red, is in its top right
+    // corner; the window hangs off the panel's left edge, as a wide banner
+    // placed at the form's top right does, so only its right end shows.
+    GifWriter writer(4096, 4096, kPalette);
+    writer.AddImage(4086, 0, 10, 10, kRed);
+    ASSERT_TRUE(Load(writer.Finish()));
+    m_picture->Draw();
+    const int shown = m_picture->GetParent()->GetClientSize().GetWidth();
+    m_picture->Move(shown - 4096, 0);
+
+    wxBitmap bitmap(4096, 20, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxBLACK_BRUSH);
+        dc.Clear();
+        m_picture->PaintSurface(dc);
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    auto painted = [&](int x, int y) { return GifRgb{image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)}; };
+    EXPECT_EQ(painted(4090, 5), kRedPixel);
+    EXPECT_EQ(painted(4096 - shown, 15), m_menu) << "the first column the form shows";
+    EXPECT_EQ(painted(4096 - shown - 1, 15), (GifRgb{0, 0, 0})) << "hidden: never converted";
+    EXPECT_EQ(painted(0, 0), (GifRgb{0, 0, 0}));
 }
 
 } // namespace
