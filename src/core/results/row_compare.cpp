@@ -295,25 +295,14 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
     return m_keys;
 }
 
-const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
-                                             const DateParser& parseDate) {
-    std::vector<SortKey>& keys = BuildKeys(rows, column, parseDate);
-    SortKeysOnTwoThreads(keys, ascending);
-    m_order.resize(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) m_order[i] = keys[i].row;
-    return m_order;
-}
-
-void RowSorter::Release() {
-    std::vector<SortKey>().swap(m_keys);
-    std::vector<uint32_t>().swap(m_order);
-    for (Arena& arena : m_arenas) arena = Arena{};
-    for (auto& candidates : m_candidates) std::vector<DateCandidate>().swap(candidates);
-}
-
 namespace {
+// Sorts the keys stably and writes their rows, in order, to `order`.  A big
+// vector's halves are sorted on two threads and merged straight into the
+// order: the keys themselves are never moved a third time.  Like the sorts,
+// the merge stays inside the ranges whatever the comparison answers.
 template <class Less>
-void StableSortOnTwoThreads(std::vector<SortKey>& keys, Less less) {
+void SortRowsOnTwoThreads(std::vector<SortKey>& keys, std::vector<uint32_t>& order, Less less) {
+    order.resize(keys.size());
     const auto mid = keys.begin() + static_cast<std::ptrdiff_t>(keys.size() / 2);
     std::thread helper;
     if (keys.size() >= kSplitAt) {
@@ -324,22 +313,36 @@ void StableSortOnTwoThreads(std::vector<SortKey>& keys, Less less) {
     }
     if (!helper.joinable()) {
         std::stable_sort(keys.begin(), keys.end(), less);
+        for (size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].row;
         return;
     }
     std::stable_sort(keys.begin(), mid, less);
     helper.join();
-    // Equal keys of the first half come first: the merge keeps the order
-    // stable.  Like the sorts, it stays inside the range whatever the
-    // comparison answers.
-    std::inplace_merge(keys.begin(), mid, keys.end(), less);
+    // Equal keys of the first half come first, as in one stable sort.
+    const SortKey *a = keys.data(), *aEnd = a + (mid - keys.begin());
+    const SortKey *b = aEnd, *bEnd = keys.data() + keys.size();
+    uint32_t* out = order.data();
+    while (a != aEnd && b != bEnd) *out++ = (less(*b, *a) ? b++ : a++)->row;
+    for (; a != aEnd; ++a) *out++ = a->row;
+    for (; b != bEnd; ++b) *out++ = b->row;
 }
 } // namespace
 
-void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending) {
+const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
+                                             const DateParser& parseDate) {
+    std::vector<SortKey>& keys = BuildKeys(rows, column, parseDate);
     if (ascending)
-        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
+        SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
     else
-        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
+        SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
+    return m_order;
+}
+
+void RowSorter::Release() {
+    std::vector<SortKey>().swap(m_keys);
+    std::vector<uint32_t>().swap(m_order);
+    for (Arena& arena : m_arenas) arena = Arena{};
+    for (auto& candidates : m_candidates) std::vector<DateCandidate>().swap(candidates);
 }
 
 void SortKeys(std::vector<SortKey>& keys, bool ascending) {

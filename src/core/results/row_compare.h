@@ -81,9 +81,10 @@ int CompareSortKeys(const SortKey& a, const SortKey& b);
 // so that repeated sorts of a big list do not pay for fresh memory each
 // time; Release() gives it back.
 //
-// A big list's keys are built on two threads (this one and a helper it
-// joins before returning); dates are parsed on the calling thread only, as
-// the date parser may use the UI library.
+// A big list's keys are built, and its halves sorted, on two threads (this
+// one and a helper it joins before returning); the sorted halves are merged
+// straight into the row order.  Dates are parsed on the calling thread
+// only, as the date parser may use the UI library.
 class RowSorter {
 public:
     RowSorter();
@@ -125,8 +126,6 @@ private:
 
 // Sorts the keys stably in the given direction.
 void SortKeys(std::vector<SortKey>& keys, bool ascending);
-// The same, a big vector's halves sorted on two threads and then merged.
-void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending);
 
 // One sort without keeping anything.
 std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,
