@@ -118,8 +118,16 @@ private:
     void BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
                     const DateParser& parseDate, Arena& arena, std::vector<DateCandidate>& candidates);
 
+    // A key cut down to what a column of numbers only, or of texts only,
+    // compares: the value's bits, or the text's first bytes.
+    struct CompactKey {
+        uint64_t bits;
+        uint32_t row;
+    };
+
     std::vector<SortKey> m_keys;
     std::vector<uint32_t> m_order;
+    std::vector<CompactKey> m_compact;
     Arena m_arenas[2];
     std::vector<DateCandidate> m_candidates[2];
 };
