@@ -8,6 +8,9 @@
 
 namespace wv {
 
+// The word list's node limit is sized for nodes of one 32-byte heap block.
+static_assert(sizeof(TrieNode) <= 24, "a trie node must fit a 32-byte heap block");
+
 // Frees a chain and everything below it in constant stack space: a node with
 // a child is rotated so that the child moves in front of it on the chain,
 // which leaves every node childless, and so cheap to delete, when its turn
