@@ -71,6 +71,12 @@ std::vector<std::string_view> SplitCells(std::string_view text) {
     }
 }
 
+std::uint32_t Fnv1a(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t hash = 2166136261u;
+    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
+    return hash;
+}
+
 constexpr std::size_t kMaxCells = 96;      // pairs checked: kMaxCells squared
 constexpr std::size_t kBigRows = 20011;    // past the two-thread split, odd
 
@@ -90,10 +96,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SplitCells(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2));
     if (cells.size() > kMaxCells) cells.resize(kMaxCells);
     // A big run costs as much as hundreds of small ones: it is kept for a few
-    // cells and one value of the second byte, and only every 16th such input
-    // runs big.  The first always does, so a saved input replays as it ran.
-    static unsigned s_bigCandidates = 0;
-    const bool big = data[1] == 0xB1 && cells.size() <= 8 && s_bigCandidates++ % 16 == 0;
+    // cells, one value of the second byte and one input in sixteen of those,
+    // picked by a hash the fuzzer cannot steer towards.
+    const bool big = data[1] == 0xB1 && cells.size() <= 8 && Fnv1a(data, size) % 16 == 0;
     const std::size_t rows = big ? kBigRows : cells.size();
 
     // Row r holds cell r % count in the sorted column; an empty cell is
