@@ -18,8 +18,9 @@ int OpenRegularFile(const std::string& path) {
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = S_ISREG(info.st_mode) ? errno : EINVAL;
+    const bool statted = ::fstat(fd, &info) == 0;
+    if (!statted || !S_ISREG(info.st_mode)) {
+        const int error = statted ? EINVAL : errno;
         ::close(fd);
         errno = error;
         return -1;
