@@ -26,6 +26,18 @@ from pyftpdlib.servers import FTPServer
 FTP_PASSWORD = "quiltor"
 
 
+def typed_text(raw):
+    """Percent-decoded bytes back to the text the user typed.
+
+    The browser pane sends UTF-8; a client that sends the program's own
+    Windows-1252 bytes as they are is understood too.
+    """
+    try:
+        return raw.decode("utf-8")
+    except UnicodeDecodeError:
+        return raw.decode("cp1252", errors="replace")
+
+
 def make_http_handler(root, request_log):
     log_lock = threading.Lock()
 
@@ -59,24 +71,26 @@ def make_http_handler(root, request_log):
 
         def stand_in_search(self, head=False):
             """The auction site's two search addresses, answered locally."""
-            path = urllib.parse.unquote(self.path, encoding="latin-1")
-            if path.startswith("/search/search.dll"):
+            path = urllib.parse.unquote_to_bytes(self.path)
+            if path.startswith(b"/search/search.dll"):
+                # latin-1 maps bytes to characters one to one: back to bytes
+                # unchanged, then decoded as typed.
                 query = urllib.parse.parse_qs(urllib.parse.urlsplit(self.path).query,
                                               encoding="latin-1")
-                terms = query.get("satitle", [""])
-            elif path.startswith("/(") and path.endswith(")"):
-                terms = [t for t in path[2:-1].split(",") if t]
+                terms = [typed_text(t.encode("latin-1")) for t in query.get("satitle", [""])]
+            elif path.startswith(b"/(") and path.endswith(b")"):
+                terms = [typed_text(t) for t in path[2:-1].split(b",") if t]
             else:
                 return False
             items = "".join(f"<li>{html.escape(t)}</li>" for t in terms)
             body = (
-                "<html><head><title>Auction search</title></head><body>"
+                "<html><head><meta charset=\"utf-8\"><title>Auction search</title></head><body>"
                 "<h2>Auction search (local stand-in)</h2>"
                 f"<p>{len(terms)} search term(s):</p><ul>{items}</ul>"
                 "</body></html>"
-            ).encode("latin-1", "replace")
+            ).encode("utf-8")
             self.send_response(200)
-            self.send_header("Content-Type", "text/html; charset=windows-1252")
+            self.send_header("Content-Type", "text/html; charset=utf-8")
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             if not head:

@@ -81,6 +81,11 @@ std::string ResolveProgram(const std::string& name, const std::string& searchPat
     }
 }
 
+bool InUriCharacterSet(unsigned char c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
+    return std::string_view("-._~:/?#[]@!$&'()*+,;=%").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
 // Starts the program with stdin from /dev/null, default signal handling and
 // a process group of its own (so a terminal's Ctrl+C aimed at us spares it).
 bool Spawn(const std::string& program, const std::vector<std::string>& args, pid_t& pid) {
@@ -124,6 +129,23 @@ bool IsLaunchableAddress(std::string_view address) {
     return true;
 }
 
+std::string PercentEncodeAddress(std::string_view address) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(address.size());
+    for (char c : address) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (InUriCharacterSet(byte)) {
+            out += c;
+        } else {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+    return out;
+}
+
 std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable,
                                                        const std::string& address) {
     std::vector<std::vector<std::string>> commands;
@@ -161,7 +183,7 @@ bool BrowserLauncher::Launch(const std::string& address) {
     JoinFinished();
     // The environment is read here, on the caller's thread, never by a worker.
     const char* path = std::getenv("PATH");
-    auto commands = LauncherCommands(std::getenv("BROWSER"), Utf8FromCp1252(address));
+    auto commands = LauncherCommands(std::getenv("BROWSER"), PercentEncodeAddress(Utf8FromCp1252(address)));
     std::lock_guard lock(m_mutex);
     if (m_stopping) return false;
     Worker& worker = m_workers.emplace_back();
@@ -180,10 +202,18 @@ void BrowserLauncher::Run(Worker* worker, std::vector<std::vector<std::string>> 
                           std::string path) {
     // An arbitrary browser cannot be asked for a maximised window or to keep
     // its own dialogs quiet; the desktop decides how the window opens.
+    bool refused = false, started = false;
     for (const auto& command : commands) {
         std::string program = ResolveProgram(command.front(), path);
+        if (program.empty()) continue;
         pid_t pid = 0;
-        if (program.empty() || !Spawn(program, command, pid)) continue;
+        if (!Spawn(program, command, pid)) {
+            // Found but not started (an address too long for an argument,
+            // a broken program): a later launcher may still start.
+            refused = true;
+            continue;
+        }
+        started = true;
 
         const auto deadline = std::chrono::steady_clock::now() + kFailureWindow;
         bool failed = false;
@@ -206,6 +236,7 @@ void BrowserLauncher::Run(Worker* worker, std::vector<std::vector<std::string>> 
         if (failed && m_onFailure) m_onFailure();
         break;
     }
+    if (refused && !started && m_onFailure) m_onFailure();
     std::lock_guard lock(m_mutex);
     worker->done = true;
     m_cv.notify_all();

@@ -7,10 +7,14 @@
 // xdg-open, sensible-browser and x-www-browser.  The first that can be started
 // gets the address as one argument (no shell is involved).  No program found:
 // nothing happens.  A program that ends with a failure status within
-// kFailureWindow: the failure callback runs (on the worker thread).
+// kFailureWindow, or programs found that the system refuses to start (an
+// address too long for an argument, E2BIG) while none starts: the failure
+// callback runs (on the worker thread).
 //
 // Only http and https addresses are launched: a banner link arrives over plain
-// HTTP and must never open a local file or run a command.
+// HTTP and must never open a local file or run a command.  Launchers are
+// often shell scripts, so every byte outside the URI character set (blanks,
+// quotes, backticks, control and non-ASCII bytes) is percent-encoded first.
 //
 // Threads: Launch, WaitIdle and StopAll on any one thread (the UI thread);
 // the failure callback runs on a worker and must not touch windows.  Every
@@ -31,6 +35,10 @@ namespace wv {
 // host part, and no control characters.
 bool IsLaunchableAddress(std::string_view address);
 
+// The address with every byte outside RFC 3986's unreserved and reserved
+// characters and '%' written as "%XX" (upper-case hex).
+std::string PercentEncodeAddress(std::string_view address);
+
 // The argument vectors to try for an address, in order, from the value of
 // $BROWSER (nullptr when unset).
 std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable,
@@ -46,7 +54,8 @@ public:
     BrowserLauncher& operator=(const BrowserLauncher&) = delete;
 
     // Starts the launch and returns at once.  The address is Windows-1252
-    // bytes; the browser receives it as UTF-8.  Returns false when the
+    // bytes; the browser receives it as UTF-8, percent-encoded as
+    // PercentEncodeAddress does.  Returns false when the
     // address is not launchable or StopAll is running.
     bool Launch(const std::string& address);
 

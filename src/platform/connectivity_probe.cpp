@@ -1,14 +1,23 @@
 #include "platform/connectivity_probe.h"
 
+#include <algorithm>
+
 #include "platform/internet_session.h"
 
 namespace wv {
 
-bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& options) {
+bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& options,
+                          std::chrono::milliseconds deadline) {
     try {
-        InternetSession session(options);
-        std::unique_ptr<HttpFile> page = session.OpenURL(homePage, kPageRequestHeaders, kProbePageLimit);
-        return PageAllowsStart([&page](std::string& line) { return page->ReadString(line); });
+        InternetOptions bounded = options;
+        // libcurl takes zero as no limit at all.
+        bounded.transferTimeout = std::max(deadline, std::chrono::milliseconds(1));
+        InternetSession session(bounded);
+        PageScanner scanner;
+        // Reading stops at the first forbidding line: the verdict is in.
+        session.ReadURL(homePage, kPageRequestHeaders,
+                        [&scanner](std::string_view piece) { return scanner.Feed(piece); });
+        return scanner.AllowsStart();
     } catch (const InternetException&) {
         return false;
     }

@@ -1,10 +1,8 @@
 #pragma once
 // The start-up probe: the program runs only when the vendor's home page can
 // be read and none of its lines contains "EXCEEDED" (in any letter case).
-#include <cstddef>
-#include <functional>
+#include <chrono>
 #include <string>
-#include <string_view>
 
 #include "core/app/probe_verdict.h"
 
@@ -12,13 +10,17 @@ namespace wv {
 
 struct InternetOptions;
 
-// At most this much of the page is read.
-constexpr std::size_t kProbePageLimit = 1u << 20;
+// The whole probe, from the request to the page's last byte: a server that
+// answers slowly enough to pass the stall limit must not keep the program
+// from showing (or refusing) for long.
+constexpr std::chrono::milliseconds kProbeDeadline{60000};
 
-// Fetches the home page (always from the server, at most kProbePageLimit
-// bytes) and judges it.  Any internet failure fails the probe.  Blocks the
-// calling thread until the page has been read or the transfer has failed.
-bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& options);
+// Fetches the home page (always from the server) and judges it, reading it
+// to its end in bounded memory (see PageScanner).  Any internet failure fails
+// the probe, and so does a page not read to its end within `deadline` of the
+// request.  Blocks the calling thread until the verdict is in.
+bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& options,
+                          std::chrono::milliseconds deadline = kProbeDeadline);
 bool RunConnectivityProbe(const std::string& homePage);
 
 } // namespace wv

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <exception>
 #include <mutex>
 #include <vector>
 
@@ -94,6 +95,7 @@ struct TransferEngine {
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.stallTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
                          static_cast<long>(options.stallTimeout.count()));
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(options.transferTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_USERAGENT, options.agent.c_str());
         if (options.access == InternetAccess::Direct) {
             curl_easy_setopt(easy, CURLOPT_PROXY, "");
@@ -167,19 +169,21 @@ void AddHeaderLines(HeaderList& headers, const std::string& block) {
     }
 }
 
-struct PageSink {
-    std::string body;
-    std::size_t limit;
-    bool truncated = false;
+struct StreamSink {
+    const std::function<bool(std::string_view)>& consume;
+    bool ended = false;           // the consumer wanted no more
+    std::exception_ptr failure;   // thrown by the consumer; must not cross libcurl
 
     static size_t Write(char* data, size_t size, size_t count, void* userp) {
-        auto* sink = static_cast<PageSink*>(userp);
+        auto* sink = static_cast<StreamSink*>(userp);
         size_t bytes = size * count;
-        size_t room = sink->limit - sink->body.size();
-        size_t take = std::min(bytes, room);
-        sink->body.append(data, take);
-        if (take < bytes) sink->truncated = true;  // ends the transfer: the rest is not read
-        return take;
+        try {
+            if (sink->consume(std::string_view(data, bytes))) return bytes;
+            sink->ended = true;  // a short count ends the transfer: the rest is not read
+        } catch (...) {
+            sink->failure = std::current_exception();
+        }
+        return 0;
     }
 };
 
@@ -262,6 +266,24 @@ void InternetSession::Close() { m_engine.reset(); }
 
 std::unique_ptr<HttpFile> InternetSession::OpenURL(const std::string& url, const std::string& headers,
                                                    std::size_t maxBytes) {
+    std::string body;
+    bool truncated = false;
+    long status = ReadPage(url, headers, [&](std::string_view piece) {
+        const std::size_t take = std::min(piece.size(), maxBytes - body.size());
+        body.append(piece.data(), take);
+        truncated = take < piece.size();
+        return !truncated;
+    });
+    return std::make_unique<HttpFile>(std::move(body), status, truncated);
+}
+
+void InternetSession::ReadURL(const std::string& url, const std::string& headers,
+                              const std::function<bool(std::string_view piece)>& consume) {
+    ReadPage(url, headers, consume);
+}
+
+long InternetSession::ReadPage(const std::string& url, const std::string& headers,
+                               const std::function<bool(std::string_view piece)>& consume) {
     if (!m_engine) throw InternetException(0, "the session is closed");
     EasyHandle handle;
     if (!handle.easy) throw InternetException(CURLE_FAILED_INIT, "no transfer handle");
@@ -272,7 +294,7 @@ std::unique_ptr<HttpFile> InternetSession::OpenURL(const std::string& url, const
     AddHeaderLines(headerList, headers);
     // Always from the origin server: ask caches on the way not to answer.
     headerList.list = curl_slist_append(headerList.list, "Cache-Control: no-cache");
-    PageSink sink{{}, maxBytes};
+    StreamSink sink{consume, false, nullptr};
     char error[CURL_ERROR_SIZE] = {};
 
     curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
@@ -281,17 +303,18 @@ std::unique_ptr<HttpFile> InternetSession::OpenURL(const std::string& url, const
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headerList.list);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &PageSink::Write);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &StreamSink::Write);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
 
     CURLcode result = m_engine->Perform(easy);
-    if (result == CURLE_WRITE_ERROR && sink.truncated) result = CURLE_OK;
+    if (sink.failure) std::rethrow_exception(sink.failure);
+    if (result == CURLE_WRITE_ERROR && sink.ended) result = CURLE_OK;
     if (result != CURLE_OK) throw InternetException(result, Describe(result, error));
 
     long status = 0;
     curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-    return std::make_unique<HttpFile>(std::move(sink.body), status, sink.truncated);
+    return status;
 }
 
 std::unique_ptr<FtpConnection> InternetSession::GetFtpConnection(const std::string& hostAndPort,

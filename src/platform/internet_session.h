@@ -12,7 +12,9 @@
 //   from the call that started the transfer.
 // - Timeouts: connecting may take connectTimeout, and so may an FTP server's
 //   opening of an active-mode data connection; a transfer that moves less
-//   than 1 byte per second for stallTimeout fails.
+//   than 1 byte per second for stallTimeout fails; with a transferTimeout, a
+//   transfer not finished that long after it started fails however steadily
+//   its bytes arrive.
 // - Every transfer can be ended at once from another thread through the
 //   TransferStop it was started with.
 //
@@ -20,9 +22,11 @@
 // time.  TransferStop::Trigger may be called from any thread.
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace wv {
 
@@ -73,6 +77,8 @@ struct InternetOptions {
     std::string agent = "Wordvane";
     std::chrono::milliseconds connectTimeout{30000};
     std::chrono::seconds stallTimeout{30};
+    // The whole transfer, connecting included; zero for none.
+    std::chrono::milliseconds transferTimeout{0};
     // Shared stop signal; when empty the session makes its own (Abort).
     std::shared_ptr<TransferStop> stop;
 };
@@ -149,6 +155,12 @@ public:
     std::unique_ptr<HttpFile> OpenURL(const std::string& url, const std::string& headers = {},
                                       std::size_t maxBytes = kDefaultPageLimit);
 
+    // Fetches the page as OpenURL does but keeps none of it: each piece goes
+    // to consume as it arrives (on the calling thread, before this returns).
+    // consume returns false to end the transfer there, which is no failure.
+    void ReadURL(const std::string& url, const std::string& headers,
+                 const std::function<bool(std::string_view piece)>& consume);
+
     // Logs in on the FTP server's root directory ("host" or "host:port").
     // Throws InternetException when the server cannot be resolved, reached
     // or logged into.
@@ -162,6 +174,10 @@ public:
     void Close();
 
 private:
+    // ReadURL, returning the reply's status.
+    long ReadPage(const std::string& url, const std::string& headers,
+                  const std::function<bool(std::string_view piece)>& consume);
+
     const std::shared_ptr<TransferStop> m_stop;  // fixed for the session's life
     std::shared_ptr<TransferEngine> m_engine;
 };

@@ -28,6 +28,16 @@ TEST(BrowserLauncher, OnlyWebAddressesAreLaunchable) {
     EXPECT_FALSE(wv::IsLaunchableAddress("http://example.com/\nrm -rf ~"));
 }
 
+TEST(BrowserLauncher, AddressesLeaveTheUriCharacterSetOnlyPercentEncoded) {
+    // What a shell or a launcher script could take for something else.
+    EXPECT_EQ(wv::PercentEncodeAddress("http://h/a b\"c`id`<x>{y}|\\^\t\x7f"),
+              "http://h/a%20b%22c%60id%60%3Cx%3E%7By%7D%7C%5C%5E%09%7F");
+    EXPECT_EQ(wv::PercentEncodeAddress("http://h/caf\xc3\xa9"), "http://h/caf%C3%A9");
+    // The URI's own characters, escapes already made included, pass as they are.
+    const std::string uri = "https://user@h:8080/p-a_t.h~/?q=1&r=[2]#f!$'()*+,;=%20AZaz09";
+    EXPECT_EQ(wv::PercentEncodeAddress(uri), uri);
+}
+
 TEST(BrowserLauncher, CommandsFromTheBrowserVariableThenTheDesktopDefaults) {
     auto commands = wv::LauncherCommands("firefox:chromium --new-window %s::", "http://x/");
     ASSERT_EQ(commands.size(), 5u);
@@ -50,8 +60,8 @@ TEST(BrowserLauncher, TwoLaunchesOpenTwoEachWithTheAddressAsOneArgument) {
     ASSERT_TRUE(launcher.WaitIdle(10s));
     auto recorded = launchers.Recorded();
     std::sort(recorded.begin(), recorded.end());
-    EXPECT_EQ(recorded, (std::vector<std::string>{"1|http://example.com/a b;$(touch x)",
-                                                  "1|http://example.com/\xc3\xa9"}));
+    EXPECT_EQ(recorded, (std::vector<std::string>{"1|http://example.com/%C3%A9",
+                                                  "1|http://example.com/a%20b;$(touch%20x)"}));
     EXPECT_EQ(failures, 0);
     EXPECT_FALSE(std::filesystem::exists(launchers.Dir() / "x"));
 }
@@ -93,6 +103,21 @@ TEST(BrowserLauncher, FailingLauncherReportsOnce) {
     ASSERT_TRUE(launcher.WaitIdle(10s));
     EXPECT_EQ(failures, 1);
     EXPECT_EQ(launchers.Recorded().size(), 1u);  // the next launcher is not tried
+}
+
+TEST(BrowserLauncher, ALaunchTheSystemRefusesReportsOnce) {
+    Launchers launchers;
+    launchers.Add("xdg-open");
+    launchers.Add("sensible-browser");
+    ScopedEnv path("PATH", launchers.Dir().string());
+    ScopedEnv browser("BROWSER", std::nullopt);
+    std::atomic<int> failures{0};
+    wv::BrowserLauncher launcher([&] { ++failures; });
+    // One argument may hold at most 128 KiB: no launcher can be started.
+    EXPECT_TRUE(launcher.Launch("http://example.com/?q=" + std::string(200 * 1024, 'a')));
+    ASSERT_TRUE(launcher.WaitIdle(10s));
+    EXPECT_EQ(failures, 1);
+    EXPECT_TRUE(launchers.Recorded().empty());
 }
 
 TEST(BrowserLauncher, NoLauncherDoesNothing) {

@@ -71,10 +71,59 @@ TEST(ConnectivityProbe, PagesFromARealServer) {
     EXPECT_FALSE(ProbePage("<html>Bandwidth exceeded</html>", 509));
 }
 
-TEST(ConnectivityProbe, OnlyTheFirstMegabyteIsRead) {
-    std::string body(wv::kProbePageLimit, 'a');
-    body += "\nEXCEEDED\n";
-    EXPECT_TRUE(ProbePage(body));
+// Feeds the page to a scanner in pieces of the given size.
+bool Scan(std::string_view page, std::size_t pieceSize, std::size_t lineBuffer) {
+    wv::PageScanner scanner(lineBuffer);
+    for (std::size_t at = 0; at < page.size(); at += pieceSize)
+        if (!scanner.Feed(page.substr(at, pieceSize))) return false;
+    return scanner.AllowsStart();
+}
+
+TEST(ProbeVerdict, ScannerFindsTheWordWhereverLinesAndPiecesBreak) {
+    // Lines longer than the buffer, the word at every offset, fed whole and
+    // byte by byte: the overlap must catch the word across a piece's end.
+    for (std::size_t buffer : {16u, 17u, 23u, 64u}) {
+        for (std::size_t at = 0; at < 3 * buffer; ++at) {
+            std::string line(at, 'a');
+            line += "eXceeded";
+            line.append(2 * buffer, 'b');
+            SCOPED_TRACE(testing::Message() << "buffer " << buffer << ", word at " << at);
+            EXPECT_FALSE(Scan("ok\n" + line + "\nok", line.size() + 5, buffer));
+            EXPECT_FALSE(Scan("ok\n" + line + "\nok", 1, buffer));
+            EXPECT_FALSE(Scan(line, 7, buffer));
+        }
+    }
+    // The word split by a line end is no word; nor is a line cut into pieces
+    // that each hold part of it.
+    EXPECT_TRUE(Scan("EXCEE\nDED\n", 1, 16));
+    EXPECT_TRUE(Scan(std::string(40, 'a') + "EXCEED" + std::string(40, 'b') + "ED", 3, 16));
+    EXPECT_TRUE(Scan("", 1, 16));
+    // A last line without "\n" is judged too.
+    EXPECT_FALSE(Scan("fine\nquota exceeded", 4, 16));
+}
+
+TEST(ConnectivityProbe, TheWholePageIsRead) {
+    std::string body(wv::PageScanner::kDefaultLineBuffer * 20, 'a');
+    EXPECT_TRUE(ProbePage(body + "\nstill fine\n"));
+    EXPECT_FALSE(ProbePage(body + "\nEXCEEDED\n")) << "after the first megabyte";
+    EXPECT_FALSE(ProbePage(body + "EXCEEDED" + body)) << "inside a line of megabytes";
+}
+
+TEST(ConnectivityProbe, ADrippingServerFailsItAtTheDeadline) {
+    // Fast enough for the stall limit, far too slow for a whole page.
+    LoopbackServer server(LoopbackServer::Drip("<html>", 100ms));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(wv::RunConnectivityProbe(server.Url("/"), ShortTimeouts(), 1500ms));
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(took, 1400ms);
+    EXPECT_LT(took, 5s);
+}
+
+TEST(ConnectivityProbe, AForbiddingLineEndsItWithoutWaitingForTheRest) {
+    LoopbackServer server(LoopbackServer::Drip("<p>EXCEEDED</p>\n", 100ms));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(wv::RunConnectivityProbe(server.Url("/"), ShortTimeouts(), 30s));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 }
 
 TEST(ConnectivityProbe, InternetFailuresFailIt) {

@@ -9,6 +9,9 @@
 
 namespace wv {
 
+// The word list's node limit is sized for nodes of one 32-byte heap block.
+static_assert(sizeof(TrieNode) <= 24, "a trie node must fit a 32-byte heap block");
+
 // Frees a chain and everything below it in constant stack space: a node with
 // a child is rotated so that the child moves in front of it on the chain,
 // which leaves every node childless, and so cheap to delete, when its turn
@@ -45,14 +48,14 @@ void WordTrie::Clear() noexcept {
     m_pRoot = nullptr;
 }
 
-void WordTrie::Insert(const char* word) {
+std::size_t WordTrie::Insert(const char* word) {
     // Follow the word as far as the store already spells it ...
     TrieNode** link = &m_pRoot;
     while (TrieNode* node = *link) {
         if (node->m_chLetter != *word) {
             link = &node->m_pSibling;
         } else if (*word == 0) {
-            return;  // already stored
+            return 0;  // already stored
         } else {
             link = &node->m_pChild;
             ++word;
@@ -69,6 +72,7 @@ void WordTrie::Insert(const char* word) {
         tail = std::move(node);
     }
     *link = tail.release();
+    return std::char_traits<char>::length(word) + 1;
 }
 
 namespace {
@@ -122,13 +126,24 @@ std::size_t WordTrie::CountNodes() const {
     return count;
 }
 
-bool WordTrie::LoadWordList(const std::string& path, bool append) {
+bool WordTrie::LoadWordList(const std::string& path, bool append, const WordListLimits& limits) {
     if (!append) Clear();
     try {
-        wv::TextLineReader reader(path);
+        const auto deadline = std::chrono::steady_clock::now() + limits.maxTime;
+        wv::TextLineReader reader(path, limits.maxFileBytes);
+        std::size_t nodes = append ? CountNodes() : 0;
         std::string line;
-        while (reader.ReadLine(line)) Insert(line.c_str());
-        return true;
+        for (unsigned lines = 0;; ++lines) {
+            // Cheap enough every few hundred lines: a line costs at most
+            // maxWordBytes steps down chains of at most 256 nodes.
+            if (lines % 256 == 0 && std::chrono::steady_clock::now() >= deadline) return false;
+            const auto got = reader.ReadLine(line, limits.maxWordBytes);
+            if (got == TextLineReader::Line::End) return !reader.LimitReached();
+            if (got == TextLineReader::Line::TooLong) continue;
+            // A word adds at most its length and an end node.
+            if (nodes + line.size() + 1 > limits.maxNodes) return false;
+            nodes += Insert(line.c_str());
+        }
     } catch (const wv::FileError&) {
         return false;
     } catch (const std::bad_alloc&) {

@@ -4,6 +4,7 @@
 // so letter case and code page play no part.
 //
 // Threads: no locking; a store is used by one thread at a time.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,10 +16,13 @@ namespace wv {
 // never has a child.  Each node owns its sibling chain behind it and its
 // child subtree; destroying it frees them without recursion, so words of any
 // length can be freed.
-class TrieNode {
+//
+// Final and without virtual functions: a large word list holds millions of
+// nodes, and a vtable pointer would take each from 32 to 48 bytes of heap.
+class TrieNode final {
 public:
     explicit TrieNode(char chLetter) noexcept : m_chLetter(chLetter) {}
-    virtual ~TrieNode();
+    ~TrieNode();
     TrieNode(const TrieNode&) = delete;
     TrieNode& operator=(const TrieNode&) = delete;
 
@@ -38,6 +42,23 @@ private:
     TrieNode* m_pChild = nullptr;
 };
 
+// What loading one word list may cost.  The list comes from outside and is
+// loaded before the window shows: any file, whatever its size or shape,
+// must load in bounded memory and time.  The defaults hold a list as large
+// as the largest common English word lists (650,000 words, 2.3 million
+// nodes) whole.
+struct WordListLimits {
+    // Bytes of the file read at most; the rest is left unread.
+    std::uint64_t maxFileBytes = 32u << 20;
+    // Longer lines are no words: they are passed over.
+    std::size_t maxWordBytes = 256;
+    // The store grows no further (a node costs 32 bytes of heap).  Words
+    // kept are bounded with it: each word has a node of its own.
+    std::size_t maxNodes = 3'500'000;
+    // Reading stops this long after it began.
+    std::chrono::milliseconds maxTime{2000};
+};
+
 // The store.  Sibling chains keep their letters in first-insertion order;
 // new alternatives are appended at the end of a chain.
 class WordTrie {
@@ -48,9 +69,10 @@ public:
     WordTrie& operator=(const WordTrie&) = delete;
 
     // Adds the word, which ends at its first zero byte (so "" is the empty
-    // word).  A word already stored changes nothing.  Throws std::bad_alloc
-    // when a node cannot be allocated; the store is then as it was before.
-    void Insert(const char* word);
+    // word), and returns the number of nodes added.  A word already stored
+    // changes nothing.  Throws std::bad_alloc when a node cannot be
+    // allocated; the store is then as it was before.
+    std::size_t Insert(const char* word);
 
     // Whether the word is stored, letter case aside: ASCII letters and the
     // Windows-1252 upper/lower pairs match either way, other bytes only
@@ -66,10 +88,13 @@ public:
     // Reads the file at path as text, one word per line (a line ends at LF; a
     // CR right before the LF belongs to the line end; all other bytes,
     // blanks included, belong to the word).  Unless append is set the store
-    // is emptied first, even when the file cannot be opened.  Returns true
-    // when the file was read to its end; false when it cannot be opened, a
-    // read fails or memory runs out, keeping the words inserted until then.
-    bool LoadWordList(const std::string& path, bool append);
+    // is emptied first, even when the file cannot be opened.  Only a regular
+    // file is read.  Lines longer than limits.maxWordBytes are passed over.
+    // Returns true when the file was read to its end; false when it cannot be
+    // opened, a read fails, memory runs out or a limit ends the reading (a
+    // line the byte limit cuts is dropped; the node limit counts the words
+    // already stored), keeping the words inserted until then.
+    bool LoadWordList(const std::string& path, bool append, const WordListLimits& limits = {});
 
     // Head of the chain of first bytes; null while the store is empty.
     const TrieNode* Root() const { return m_pRoot; }

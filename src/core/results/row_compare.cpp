@@ -1,6 +1,8 @@
 #include "core/results/row_compare.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -295,51 +297,111 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
     return m_keys;
 }
 
+namespace {
+// Sorts the items stably and writes their rows, in order, to `order`.  A big
+// vector's halves are sorted on two threads and merged straight into the
+// order: the items themselves are never moved a third time.  Like the sorts,
+// the merge stays inside the ranges whatever the comparison answers.
+template <class Item, class Less>
+void SortRowsOnTwoThreads(std::vector<Item>& items, std::vector<uint32_t>& order, Less less) {
+    order.resize(items.size());
+    const auto mid = items.begin() + static_cast<std::ptrdiff_t>(items.size() / 2);
+    std::thread helper;
+    if (items.size() >= kSplitAt) {
+        try {
+            helper = std::thread([&] { std::stable_sort(mid, items.end(), less); });
+        } catch (const std::system_error&) {
+        }
+    }
+    if (!helper.joinable()) {
+        std::stable_sort(items.begin(), items.end(), less);
+        for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].row;
+        return;
+    }
+    std::stable_sort(items.begin(), mid, less);
+    helper.join();
+    // Equal items of the first half come first, as in one stable sort.
+    const Item *a = items.data(), *aEnd = a + (mid - items.begin());
+    const Item *b = aEnd, *bEnd = items.data() + items.size();
+    uint32_t* out = order.data();
+    while (a != aEnd && b != bEnd) *out++ = (less(*b, *a) ? b++ : a++)->row;
+    for (; a != aEnd; ++a) *out++ = a->row;
+    for (; b != bEnd; ++b) *out++ = b->row;
+}
+
+// What the whole column's keys allow the comparison to skip.
+enum class ColumnKind { Mixed, Numbers, Texts };
+
+ColumnKind KindOf(const std::vector<SortKey>& keys) {
+    bool numbers = true, texts = true;
+    for (const SortKey& key : keys) {
+        numbers &= key.IsNumber();
+        texts &= (key.lengthAndFlags & ~SortKey::kLengthMask) == 0;
+    }
+    return numbers ? ColumnKind::Numbers : texts ? ColumnKind::Texts : ColumnKind::Mixed;
+}
+
+// The first eight bytes of the text, zero-padded, as a number that orders as
+// the bytes do (unsigned, first byte most significant).
+uint64_t TextPrefix(std::string_view text) {
+    uint64_t prefix = 0;
+    if (!text.empty()) std::memcpy(&prefix, text.data(), std::min<size_t>(text.size(), 8));
+    if constexpr (std::endian::native == std::endian::little) prefix = __builtin_bswap64(prefix);
+    return prefix;
+}
+} // namespace
+
 const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
                                              const DateParser& parseDate) {
     std::vector<SortKey>& keys = BuildKeys(rows, column, parseDate);
-    SortKeysOnTwoThreads(keys, ascending);
-    m_order.resize(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) m_order[i] = keys[i].row;
+    const ColumnKind kind = KindOf(keys);
+    if (kind == ColumnKind::Mixed) {
+        if (ascending)
+            SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
+        else
+            SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
+        return m_order;
+    }
+
+    // A column of numbers only, or of texts only (no number, no date), is
+    // sorted on half-size items whose comparison answers as CompareSortKeys
+    // does for every pair, so the order is the same; moving the items is
+    // most of a sort's work.
+    m_compact.resize(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        m_compact[i] = {kind == ColumnKind::Numbers ? std::bit_cast<uint64_t>(keys[i].number) : TextPrefix(keys[i].Text()),
+                        static_cast<uint32_t>(i)};
+    if (kind == ColumnKind::Numbers) {
+        // Both sides numbers: CompareSortKeys is Sign3 of the values.
+        auto less = [](const CompactKey& a, const CompactKey& b) {
+            return std::bit_cast<double>(a.bits) < std::bit_cast<double>(b.bits);
+        };
+        if (ascending)
+            SortRowsOnTwoThreads(m_compact, m_order, less);
+        else
+            SortRowsOnTwoThreads(m_compact, m_order, [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
+    } else {
+        // No number, no date: CompareSortKeys is CompareText, which the
+        // prefixes decide unless they are equal.
+        const SortKey* byRow = keys.data();
+        auto less = [byRow](const CompactKey& a, const CompactKey& b) {
+            if (a.bits != b.bits) return a.bits < b.bits;
+            return byRow[a.row].Text() < byRow[b.row].Text();
+        };
+        if (ascending)
+            SortRowsOnTwoThreads(m_compact, m_order, less);
+        else
+            SortRowsOnTwoThreads(m_compact, m_order, [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
+    }
     return m_order;
 }
 
 void RowSorter::Release() {
     std::vector<SortKey>().swap(m_keys);
     std::vector<uint32_t>().swap(m_order);
+    std::vector<CompactKey>().swap(m_compact);
     for (Arena& arena : m_arenas) arena = Arena{};
     for (auto& candidates : m_candidates) std::vector<DateCandidate>().swap(candidates);
-}
-
-namespace {
-template <class Less>
-void StableSortOnTwoThreads(std::vector<SortKey>& keys, Less less) {
-    const auto mid = keys.begin() + static_cast<std::ptrdiff_t>(keys.size() / 2);
-    std::thread helper;
-    if (keys.size() >= kSplitAt) {
-        try {
-            helper = std::thread([&] { std::stable_sort(mid, keys.end(), less); });
-        } catch (const std::system_error&) {
-        }
-    }
-    if (!helper.joinable()) {
-        std::stable_sort(keys.begin(), keys.end(), less);
-        return;
-    }
-    std::stable_sort(keys.begin(), mid, less);
-    helper.join();
-    // Equal keys of the first half come first: the merge keeps the order
-    // stable.  Like the sorts, it stays inside the range whatever the
-    // comparison answers.
-    std::inplace_merge(keys.begin(), mid, keys.end(), less);
-}
-} // namespace
-
-void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending) {
-    if (ascending)
-        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
-    else
-        StableSortOnTwoThreads(keys, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
 }
 
 void SortKeys(std::vector<SortKey>& keys, bool ascending) {

@@ -81,9 +81,10 @@ int CompareSortKeys(const SortKey& a, const SortKey& b);
 // so that repeated sorts of a big list do not pay for fresh memory each
 // time; Release() gives it back.
 //
-// A big list's keys are built on two threads (this one and a helper it
-// joins before returning); dates are parsed on the calling thread only, as
-// the date parser may use the UI library.
+// A big list's keys are built, and its halves sorted, on two threads (this
+// one and a helper it joins before returning); the sorted halves are merged
+// straight into the row order.  Dates are parsed on the calling thread
+// only, as the date parser may use the UI library.
 class RowSorter {
 public:
     RowSorter();
@@ -117,16 +118,22 @@ private:
     void BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
                     const DateParser& parseDate, Arena& arena, std::vector<DateCandidate>& candidates);
 
+    // A key cut down to what a column of numbers only, or of texts only,
+    // compares: the value's bits, or the text's first bytes.
+    struct CompactKey {
+        uint64_t bits;
+        uint32_t row;
+    };
+
     std::vector<SortKey> m_keys;
     std::vector<uint32_t> m_order;
+    std::vector<CompactKey> m_compact;
     Arena m_arenas[2];
     std::vector<DateCandidate> m_candidates[2];
 };
 
 // Sorts the keys stably in the given direction.
 void SortKeys(std::vector<SortKey>& keys, bool ascending);
-// The same, a big vector's halves sorted on two threads and then merged.
-void SortKeysOnTwoThreads(std::vector<SortKey>& keys, bool ascending);
 
 // One sort without keeping anything.
 std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,

@@ -11,6 +11,7 @@
 #include <wx/image.h>
 #include <wx/settings.h>
 
+#include "core/file/regular_file.h"
 #include "platform/picture_decoder.h"
 #include "ui/app/app_services.h"
 #include "ui/app/thread_probe.h"
@@ -26,19 +27,10 @@ GifRgb SystemColour(wxSystemColour index) {
     return {colour.Red(), colour.Green(), colour.Blue()};
 }
 
-// The whole file, or nothing when it cannot be opened or read.
+// The whole file, or nothing when it cannot be opened or read.  Only a
+// regular file: the path may name a FIFO, which would block for ever.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    std::uint8_t chunk[64 * 1024];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) break;
-    }
-    const bool ok = !std::ferror(file) && std::feof(file);
-    std::fclose(file);
-    return ok;
+    return ReadRegularFile(path, std::numeric_limits<std::uint32_t>::max(), bytes);
 }
 
 } // namespace

@@ -276,4 +276,33 @@ TEST(RowCompare, MixedColumnsSortSafely) {
     }
 }
 
+// A column of numbers only, or of texts only, is sorted on cut-down keys:
+// the order must be the one the row comparison gives, with texts that share
+// their first eight bytes, end in zero bytes or use bytes above 0x7F, and
+// with many ties, on both sides of the two-thread split.
+TEST(RowCompare, ColumnsOfOneKindSortAsTheRowComparisonDoes) {
+    const std::vector<std::string> textPool = {
+        "ABCDEFGH",  "ABCDEFGHI", "ABCDEFGH\xff", "ABCDEFGH\x01", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOQ",
+        "ab",        std::string("AB\0", 3), std::string("AB\0\0", 4), "\xe9t\xe9", "\x80",  "",
+        "abcdefgh ", " ABCDEFGH"};
+    const std::vector<std::string> numberPool = {"0", "-1", "17", "017", "+5", "1+1", "-9999999999999999",
+                                                 "123456789012345678901234567890", "99", "-0"};
+    for (const auto* pool : {&textPool, &numberPool}) {
+        std::vector<std::string> texts;
+        for (size_t i = 0; i < 30011; ++i) texts.push_back((*pool)[(i * 7 + i / 5) % pool->size()]);
+        wv::RowStore rows = Column(texts);
+        wv::RowSorter sorter;
+        for (bool ascending : {true, false}) {
+            std::vector<uint32_t> expected(texts.size());
+            for (uint32_t i = 0; i < expected.size(); ++i) expected[i] = i;
+            std::stable_sort(expected.begin(), expected.end(), [&](uint32_t x, uint32_t y) {
+                return ascending ? wv::CompareRows(texts[x], texts[y], kNoDates) < 0
+                                 : wv::CompareRows(texts[y], texts[x], kNoDates) < 0;
+            });
+            EXPECT_EQ(sorter.Sort(rows, 0, ascending, kNoDates), expected)
+                << (pool == &textPool ? "texts " : "numbers ") << (ascending ? "ascending" : "descending");
+        }
+    }
+}
+
 } // namespace

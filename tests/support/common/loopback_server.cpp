@@ -78,6 +78,15 @@ void LoopbackConnection::WaitForStop() {
     while (!Stopping()) poll(&fd, 1, 200);
 }
 
+bool LoopbackConnection::Pause(std::chrono::milliseconds duration) {
+    pollfd fd{m_server.m_wakePipe[0], POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + duration;
+    for (auto now = std::chrono::steady_clock::now(); !Stopping() && now < deadline;
+         now = std::chrono::steady_clock::now())
+        poll(&fd, 1, static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count()));
+    return !Stopping();
+}
+
 // ---------------------------------------------------------------------------
 // Server
 
@@ -188,6 +197,17 @@ LoopbackServer::Behaviour LoopbackServer::DropMidBody(std::string bodyStart, std
         if (!c.ReadRequestHead(head)) return;
         c.Send("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
                std::to_string(declaredLength) + "\r\n\r\n" + bodyStart);
+    };
+}
+
+LoopbackServer::Behaviour LoopbackServer::Drip(std::string bodyStart, std::chrono::milliseconds interval,
+                                               int maxDrips) {
+    return [bodyStart = std::move(bodyStart), interval, maxDrips](LoopbackConnection& c) {
+        std::string head;
+        if (!c.ReadRequestHead(head)) return;
+        if (!c.Send("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n" + bodyStart)) return;
+        for (int i = 0; i < maxDrips && c.Pause(interval); ++i)
+            if (!c.Send("x")) return;
     };
 }
 

@@ -30,6 +30,8 @@ public:
     bool Send(const std::string& bytes);
     // Blocks until the server stops (for servers that never answer).
     void WaitForStop();
+    // Waits for the duration unless the server stops first; false then.
+    bool Pause(std::chrono::milliseconds duration);
     bool Stopping() const;
     // Sends "HTTP/1.0 <status>" with Content-Length and the body, then closes.
     bool SendHttp(const std::string& body, int status = 200, const std::string& contentType = "text/html");
@@ -73,6 +75,9 @@ public:
     static Behaviour Silent();
     // Promises declaredLength bytes, sends the first part of body, closes.
     static Behaviour DropMidBody(std::string bodyStart, std::size_t declaredLength);
+    // Answers 200 with bodyStart, then one more 'x' every interval, without
+    // end, until the client leaves, the server stops or maxDrips are sent.
+    static Behaviour Drip(std::string bodyStart, std::chrono::milliseconds interval, int maxDrips = 600);
 
 private:
     friend class LoopbackConnection;
