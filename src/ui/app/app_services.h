@@ -8,6 +8,7 @@
 // exists; the GUI tests' main installs a stand-in that tests configure.
 // Install on the UI thread before any worker starts; the services must
 // outlive every window and thread that uses them.
+#include <chrono>
 #include <string>
 
 #include <wx/string.h>
@@ -55,6 +56,10 @@ public:
     // The probe that counts the program's threads; nullptr when nothing
     // counts them.  Any thread.
     virtual ThreadProbe* Threads() = 0;
+
+    // How long the start-up probe may take from its request to the page's
+    // last byte.  UI thread.
+    virtual std::chrono::milliseconds ProbeDeadline() const { return std::chrono::seconds(60); }
 };
 
 // Makes services the program's (nullptr: none).  UI thread, while no worker

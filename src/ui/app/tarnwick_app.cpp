@@ -1,6 +1,8 @@
 #include "ui/app/tarnwick_app.h"
 
+#include <atomic>
 #include <csignal>
+#include <thread>
 #include <cstdlib>
 
 #include <wx/dialog.h>
@@ -30,6 +32,22 @@ namespace wv {
 CTarnwickApp& TheApp() { return *static_cast<CTarnwickApp*>(wxTheApp); }
 
 namespace {
+
+// The loop that runs when no dialog is up: the application's main loop, the
+// start-up probe's loop while it runs, or the loop that was running when the
+// termination handler was installed (a test's).
+wxEventLoopBase* g_baseLoop = nullptr;
+
+// Takes the main window's close requests while the start-up probe runs.
+class ProbeCloseGuard : public wxEvtHandler {
+public:
+    explicit ProbeCloseGuard(std::function<void()> onClose) : m_onClose(std::move(onClose)) {
+        Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { m_onClose(); });
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
 
 const char kStartFailure[] =
     "Error - There is either no internet connection or the Tarnwick server is temporarily down "
@@ -147,16 +165,65 @@ bool CTarnwickApp::OnInit() {
         if (CTarnwickView* view = WorkbenchView()) view->OnInitialUpdate();
     }
 
-    if (!wv::RunConnectivityProbe(m_strHomePage)) {
-        wv::AppMessageBox(kStartFailure, wxOK | wxSTAY_ON_TOP);
-        return endStart(frame);
-    }
-
+    // The window shows while the probe runs, so a slow vendor never leaves
+    // the user looking at nothing; it takes no input until the probe passes.
     SetTopWindow(frame);
     frame->Show();
     frame->Update();
     InstallTerminationHandler();
-    return true;
+    switch (ProbeWithWindowShown(frame)) {
+    case ProbeEnd::Passed:
+        return true;
+    case ProbeEnd::Failed:
+        frame->Hide();
+        wv::AppMessageBox(kStartFailure, wxOK | wxSTAY_ON_TOP);
+        return endStart(frame);
+    case ProbeEnd::WindowClosed:
+        break;
+    }
+    return endStart(frame);
+}
+
+CTarnwickApp::ProbeEnd CTarnwickApp::ProbeWithWindowShown(CMainFrame* frame) {
+    InternetOptions options;
+    options.stop = std::make_shared<TransferStop>();
+    const std::chrono::milliseconds deadline = Services().ProbeDeadline();
+    std::atomic<bool> done{false};
+    bool passed = false, closed = false;
+
+    wxEventLoop loop;
+    // Closing the window (or SIGTERM, which closes it) ends the probe and
+    // the start; the frame itself goes with the rest of the start.
+    ProbeCloseGuard guard([&] {
+        closed = true;
+        options.stop->Trigger();
+        loop.Exit();
+    });
+    frame->PushEventHandler(&guard);
+    frame->Enable(false);
+    // The loop is polled rather than woken by the worker: a wake-up queued
+    // after the loop ended would reach a loop that no longer exists.
+    wxTimer poll;
+    poll.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (done.load()) loop.Exit();
+    });
+    poll.Start(25);
+
+    std::thread probe([&, home = m_strHomePage] {
+        passed = wv::RunConnectivityProbe(home, options, deadline);
+        done.store(true);
+    });
+    wxEventLoopBase* outer = g_baseLoop;
+    g_baseLoop = &loop;
+    loop.Run();
+    g_baseLoop = outer;
+    poll.Stop();
+    options.stop->Trigger();
+    probe.join();
+    frame->PopEventHandler(false);
+    frame->Enable(true);
+    if (closed) return ProbeEnd::WindowClosed;
+    return passed ? ProbeEnd::Passed : ProbeEnd::Failed;
 }
 
 namespace {
@@ -183,10 +250,6 @@ int CancelShownDialogs() {
     g_list_free(windows);
     return shown;
 }
-
-// The loop that runs when no dialog is up: the application's main loop, or
-// the loop that was running when the handler was installed (a test's).
-wxEventLoopBase* g_baseLoop = nullptr;
 
 } // namespace
 

@@ -53,6 +53,10 @@ public:
     static void CloseWhenNoModalRuns();
 
 private:
+    enum class ProbeEnd { Passed, Failed, WindowClosed };
+    // Runs the start-up probe on a worker while the shown, disabled window
+    // keeps painting; ends early when the window is closed.
+    ProbeEnd ProbeWithWindowShown(CMainFrame* frame);
     void SetRegistryKey();
     void LoadStdProfileSettings(unsigned maxFiles);
     void SaveStdProfileSettings();

@@ -38,6 +38,12 @@ public:
         m_bannerSettings = std::move(settings);
     }
 
+    // The start-up probe's deadline; nullopt: the program's.
+    void SetProbeDeadline(std::optional<std::chrono::milliseconds> deadline) { m_probeDeadline = deadline; }
+    std::chrono::milliseconds ProbeDeadline() const override {
+        return m_probeDeadline ? *m_probeDeadline : ProgramServices::ProbeDeadline();
+    }
+
     int ShowMessageBox(const std::string& text, const std::string& caption, long style,
                        wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
@@ -53,6 +59,7 @@ private:
     wv::UiPoster* m_poster = nullptr;
     std::optional<wv::CLoadBannerThread::Settings> m_bannerSettings;
     wv::ThreadProbe m_probe;
+    std::optional<std::chrono::milliseconds> m_probeDeadline;
 };
 
 // The instance the test main installs.

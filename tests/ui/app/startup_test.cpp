@@ -11,6 +11,7 @@
 
 #include <wx/app.h>
 #include <wx/docview.h>
+#include <wx/timer.h>
 #include <wx/toplevel.h>
 
 #include "ui/app/main_frame.h"
@@ -59,7 +60,7 @@ protected:
 
 } // namespace
 
-TEST_F(Startup, ExceededLineStopsTheStartBeforeTheWindowShows) {
+TEST_F(Startup, ExceededLineEndsTheStartWithTheBoxAlone) {
     wvtest::HomePage().SetPage("<html>\n<p>rate limit exceeded for this client</p>\n</html>\n");
     wvtest::RecordedBoxes boxes;
     EXPECT_FALSE(TheApp().OnInit());
@@ -72,6 +73,31 @@ TEST_F(Startup, ExceededLineStopsTheStartBeforeTheWindowShows) {
     EXPECT_TRUE(box.style & wxICON_WARNING);
     EXPECT_FALSE(box.anyWindowShown);
     // The frame, its document and view (and the view's threads) are gone.
+    EXPECT_TRUE(PumpUntil(NoMainFrameLeft, 5s));
+}
+
+TEST_F(Startup, DrippingPageShowsTheWindowThenFailsAtTheDeadline) {
+    wvtest::HomePage().SetDrippingPage("<html>", 100ms);
+    wvtest::TestServices().SetProbeDeadline(1500ms);
+    wvtest::RecordedBoxes boxes;
+    // Looks at the window from inside the probe's wait.
+    bool shownDuringProbe = false, enabledDuringProbe = true;
+    wxTimer look;
+    look.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (CMainFrame* frame = FindMainFrame()) {
+            shownDuringProbe = frame->IsShown();
+            enabledDuringProbe = frame->IsEnabled();
+        }
+    });
+    look.StartOnce(400);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(TheApp().OnInit());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 6s);
+    wvtest::TestServices().SetProbeDeadline(std::nullopt);
+    EXPECT_TRUE(shownDuringProbe);
+    EXPECT_FALSE(enabledDuringProbe) << "no input before the probe passes";
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, kStartFailure);
     EXPECT_TRUE(PumpUntil(NoMainFrameLeft, 5s));
 }
 
