@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "core/text/cp1252.h"
+#include "core/text/percent_encode.h"
 
 extern char** environ;
 
@@ -81,10 +82,9 @@ std::string ResolveProgram(const std::string& name, const std::string& searchPat
     }
 }
 
-bool InUriCharacterSet(unsigned char c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return true;
-    return std::string_view("-._~:/?#[]@!$&'()*+,;=%").find(static_cast<char>(c)) != std::string_view::npos;
-}
+// RFC 3986's unreserved and reserved punctuation, and '%' of an address
+// that is already encoded.
+constexpr std::string_view kUriPunctuation = "-._~:/?#[]@!$&'()*+,;=%";
 
 // Starts the program with stdin from /dev/null, default signal handling and
 // a process group of its own (so a terminal's Ctrl+C aimed at us spares it).
@@ -130,20 +130,7 @@ bool IsLaunchableAddress(std::string_view address) {
 }
 
 std::string PercentEncodeAddress(std::string_view address) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(address.size());
-    for (char c : address) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (InUriCharacterSet(byte)) {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        }
-    }
-    return out;
+    return PercentEncode(address, kUriPunctuation);
 }
 
 std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable,

@@ -226,13 +226,7 @@ CTarnwickApp::ProbeEnd CTarnwickApp::ProbeWithWindowShown(CMainFrame* frame) {
     return passed ? ProbeEnd::Passed : ProbeEnd::Failed;
 }
 
-namespace {
-
-// Answers every dialog on screen with "cancel".  GTK runs some of them (the
-// message boxes, the file choosers) in loops of their own that wx does not
-// count as modal, so they are found through GTK itself.  Returns how many
-// were still showing.
-int CancelShownDialogs() {
+int CTarnwickApp::CancelShownDialogs() {
     int shown = 0;
     for (wxWindow* window : wxTopLevelWindows)
         if (auto* dialog = wxDynamicCast(window, wxDialog); dialog && dialog->IsModal()) {
@@ -250,8 +244,6 @@ int CancelShownDialogs() {
     g_list_free(windows);
     return shown;
 }
-
-} // namespace
 
 void CTarnwickApp::InstallTerminationHandler() {
     g_baseLoop = wxEventLoopBase::GetActive();

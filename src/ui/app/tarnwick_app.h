@@ -51,6 +51,11 @@ public:
     // showing.  Installed by OnInit; tests of the window install it too.
     static void InstallTerminationHandler();
     static void CloseWhenNoModalRuns();
+    // Answers every dialog on screen with "cancel".  GTK runs some of them
+    // (the message boxes, the file choosers) in loops of their own that wx
+    // does not count as modal, so they are found through GTK itself.
+    // Returns how many were still showing.
+    static int CancelShownDialogs();
 
 private:
     enum class ProbeEnd { Passed, Failed, WindowClosed };

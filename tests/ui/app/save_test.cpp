@@ -8,12 +8,12 @@
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 
-#include <gtk/gtk.h>
 
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "test_paths.h"
 #include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 namespace {
@@ -25,22 +25,11 @@ void SendCommand(wxWindow* frame, int id) {
 }
 
 // Counts the dialogs that come up while the command runs and answers them,
-// so that a regression fails the test instead of hanging it.  GTK runs some
-// dialogs in loops of its own: they are found and answered through GTK.
+// so that a regression fails the test instead of hanging it.
 int DialogsDuring(wxWindow* frame, int id) {
     int dialogs = 0;
     wxTimer closer;
-    closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* node = windows; node; node = node->next) {
-            GtkWidget* widget = GTK_WIDGET(node->data);
-            if (GTK_IS_DIALOG(widget) && gtk_widget_get_visible(widget)) {
-                ++dialogs;
-                gtk_dialog_response(GTK_DIALOG(widget), GTK_RESPONSE_CANCEL);
-            }
-        }
-        g_list_free(windows);
-    });
+    closer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) { dialogs += wv::CTarnwickApp::CancelShownDialogs(); });
     closer.Start(50);
     SendCommand(frame, id);
     closer.Stop();

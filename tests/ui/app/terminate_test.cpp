@@ -14,8 +14,6 @@
 #include <wx/docview.h>
 #include <wx/timer.h>
 
-#include <gtk/gtk.h>
-
 #include "gui_support.h"
 #include "stand_in_services.h"
 #include "ui/app/main_frame.h"
@@ -25,14 +23,6 @@ using namespace std::chrono_literals;
 using wv::CTarnwickApp;
 
 namespace {
-
-void AnswerEveryGtkDialog() {
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* node = windows; node; node = node->next)
-        if (GTK_IS_DIALOG(node->data) && gtk_widget_get_visible(GTK_WIDGET(node->data)))
-            gtk_dialog_response(GTK_DIALOG(node->data), GTK_RESPONSE_CANCEL);
-    g_list_free(windows);
-}
 
 // Opens a dialog with `open` (which returns when the dialog is closed), sends
 // SIGTERM to this process while it is up, and reports the order of events.
@@ -57,7 +47,7 @@ void TerminateDuring(const std::function<void(wxWindow* frame)>& open) {
     // Without the fix nothing answers the dialog: end it so the test fails
     // instead of hanging.
     wxTimer failsafe;
-    failsafe.Bind(wxEVT_TIMER, [](wxTimerEvent&) { AnswerEveryGtkDialog(); });
+    failsafe.Bind(wxEVT_TIMER, [](wxTimerEvent&) { CTarnwickApp::CancelShownDialogs(); });
     failsafe.StartOnce(8000);
 
     wxTheApp->CallAfter([&] {
