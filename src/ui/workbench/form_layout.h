@@ -24,7 +24,7 @@ constexpr Rect kGoButton = FromDlu(40, 331, 50, 14);
 constexpr Rect kResultsPlaceholder = FromDlu(190, 86, 60, 50);
 // Wider than Go and centred under it: the caption grows to "Smart Find 12/12"
 // while a Likely Typos list goes out in batches.
-constexpr Rect kSmartFindButton = FromDlu(25, 351, 80, 14);
+constexpr Rect kSmartFindButton = FromDlu(20, 351, 90, 14);
 constexpr int kFormWidth = DluX(633);   // 950
 constexpr int kFormHeight = DluY(369);  // 600
 
