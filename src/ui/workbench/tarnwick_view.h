@@ -57,7 +57,8 @@ public:
     bool OnClose(bool deleteWindow) override;
 
     // Builds the workbench.  The one-time steps run on the first call only;
-    // a repeat (New, Open) returns the view to results mode as at start.
+    // a repeat (New, Open) leaves the view as a press on the first panel row
+    // does, a run in progress included.
     void OnInitialUpdate();
     void SetUpResultColumns();
     void ImportDictionary();
