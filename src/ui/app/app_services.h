@@ -1,6 +1,6 @@
 #pragma once
 // What the program takes from its surroundings, in one place so that tests
-// can put their own in: message boxes, the Open command's file chooser, the
+// can put their own in: message boxes, the Open and Export file choosers, the
 // way to the UI thread, the banner thread's servers, the desktop's web
 // browser and the probe on the program's threads.
 //
@@ -35,6 +35,10 @@ public:
 
     // The file for the Open command; empty when the user cancels.  UI thread.
     virtual wxString ChooseFileToOpen(wxWindow* parent) = 0;
+    // The file File > Export List... writes; a file already there is
+    // replaced only once the user agreed.  Empty when the user cancels.  UI
+    // thread.
+    virtual wxString ChooseExportFile(wxWindow* parent) = 0;
 
     // Reaches the UI thread.  The application installs it in the marshal
     // (core/marshal/ui_marshal.h) while it runs.

@@ -5,6 +5,7 @@
 
 #include "platform/code_page.h"
 #include "ui/app/app_message_box.h"
+#include "ui/results/results_export.h"
 
 namespace wv {
 
@@ -34,6 +35,10 @@ int ProgramServices::ShowMessageBox(const std::string& text, const std::string& 
 wxString ProgramServices::ChooseFileToOpen(wxWindow* parent) {
     return wxFileSelector("Open", wxEmptyString, wxEmptyString, wxEmptyString, "*",
                           wxFD_OPEN | wxFD_FILE_MUST_EXIST, parent);
+}
+
+wxString ProgramServices::ChooseExportFile(wxWindow* parent) {
+    return DefaultExportPrompts().chooseFile(parent);
 }
 
 CLoadBannerThread::Settings ProgramServices::BannerSettings(const std::string& homePage) {

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <thread>
 #include <cstdlib>
+#include <optional>
 
 #include <wx/dialog.h>
 #include <wx/docview.h>
@@ -94,11 +95,19 @@ void CTarnwickApp::LoadStdProfileSettings(unsigned maxFiles) {
                                               wxCONFIG_USE_LOCAL_FILE);
     m_docManager = std::make_unique<WorkbenchDocManager>(maxFiles);
     m_docManager->FileHistoryLoad(*m_config);
+    m_variantSettings = ReadVariantSettings([this](const char* key) -> std::optional<std::string> {
+        wxString value;
+        if (!m_config->Read(key, &value)) return std::nullopt;
+        return std::string(value.utf8_str());
+    });
 }
 
 void CTarnwickApp::SaveStdProfileSettings() {
     if (!m_config || !m_docManager) return;
     m_docManager->FileHistorySave(*m_config);
+    WriteVariantSettings(m_variantSettings, [this](const char* key, const std::string& value) {
+        m_config->Write(key, wxString::FromUTF8(value));
+    });
     wxFileName::Mkdir(SettingsFolder(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     m_config->Flush();
 }

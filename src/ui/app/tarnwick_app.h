@@ -9,6 +9,8 @@
 #include <wx/app.h>
 #include <wx/string.h>
 
+#include "core/app/variant_settings.h"
+
 class wxDocManager;
 class wxFileConfig;
 
@@ -40,6 +42,18 @@ public:
     // frame; the manager may be deleted afterwards.
     static void DestroyMainWindow(CMainFrame* frame);
 
+    // The Variants menu's choices; read from and written to the settings
+    // file with the recent-files list.
+    const VariantSettings& GetVariantSettings() const { return m_variantSettings; }
+    void SetVariantSettings(const VariantSettings& settings) { m_variantSettings = settings; }
+
+    // The settings file under $XDG_CONFIG_HOME (or ~/.config).  Load makes a
+    // new document manager with a recent-files list of maxFiles entries, so
+    // no window may be using the old one.  Public so that tests can take the
+    // settings through the file and back.
+    void LoadStdProfileSettings(unsigned maxFiles);
+    void SaveStdProfileSettings();
+
     void OnAppAbout(wxCommandEvent& event);
     // New and Open keep the one document and view: the document is
     // re-initialised and the view's initial update runs again.
@@ -63,8 +77,6 @@ private:
     // keeps painting; ends early when the window is closed.
     ProbeEnd ProbeWithWindowShown(CMainFrame* frame);
     void SetRegistryKey();
-    void LoadStdProfileSettings(unsigned maxFiles);
-    void SaveStdProfileSettings();
 
     static CTarnwickDoc* WorkbenchDocument();
     static CTarnwickView* WorkbenchView();
@@ -72,6 +84,7 @@ private:
     std::string m_strHomePage;
     std::unique_ptr<wxDocManager> m_docManager;
     std::unique_ptr<wxFileConfig> m_config;
+    VariantSettings m_variantSettings;
 };
 
 // The running application object (the program's, or a test's instance).

@@ -22,7 +22,9 @@ constexpr Rect kKeywordGroup = FromDlu(3, 288, 127, 80);
 constexpr Rect kKeywordEdit = FromDlu(6, 305, 121, 14);
 constexpr Rect kGoButton = FromDlu(40, 331, 50, 14);
 constexpr Rect kResultsPlaceholder = FromDlu(190, 86, 60, 50);
-constexpr Rect kSmartFindButton = FromDlu(40, 351, 50, 14);
+// Wider than Go and centred under it: the caption grows to "Smart Find 12/12"
+// while a Likely Typos list goes out in batches.
+constexpr Rect kSmartFindButton = FromDlu(20, 351, 90, 14);
 constexpr int kFormWidth = DluX(633);   // 950
 constexpr int kFormHeight = DluY(369);  // 600
 

@@ -58,6 +58,7 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     m_btnGo->Bind(wxEVT_BUTTON, &CTarnwickView::OnGoButton, this);
     m_btnSmartFind->Bind(wxEVT_BUTTON, &CTarnwickView::OnSmartFind, this);
     m_pForm->Bind(wvEVT_RESULTS_DBLCLK, &CTarnwickView::OnResultsDblClk, this, res::IDC_RESULTS);
+    m_pForm->Bind(wvEVT_RESULTS_CHANGED, &CTarnwickView::OnResultsChanged, this, res::IDC_RESULTS);
     m_pForm->Bind(wxEVT_PAINT, &CTarnwickView::OnPaint, this);
     m_pForm->Bind(wxEVT_LEFT_DOWN, &CTarnwickView::OnLButtonDown, this);
     m_pForm->Bind(wxEVT_RIGHT_DOWN, &CTarnwickView::OnRButtonDown, this);
@@ -70,6 +71,11 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     for (int id = res::ID_SHOW_RESULTS; id <= res::ID_NOTHING; ++id)
         Bind(wxEVT_MENU, &CTarnwickView::OnPanelCommand, this, id);
     Bind(wxEVT_MENU, &CTarnwickView::OnPanelCommand, this, res::ID_HELP);
+    for (int id : {res::ID_VARIANTS_LETTER_ORDER, res::ID_VARIANTS_LIKELY_TYPOS, res::ID_VARIANTS_SKIP_REAL_WORDS}) {
+        Bind(wxEVT_MENU, &CTarnwickView::OnVariantsCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &CTarnwickView::OnVariantsUpdateUi, this, id);
+    }
+    Bind(wxEVT_MENU, &CTarnwickView::OnExportList, this, res::ID_FILE_EXPORT_LIST);
 }
 
 CTarnwickDoc* CTarnwickView::GetWorkbenchDoc() const {
@@ -80,10 +86,9 @@ void CTarnwickView::OnInitialUpdate() {
     if (!m_pForm) return;
     if (m_bInitialised) {
         // New and Open re-initialise the document: the one-time steps have
-        // run; only return to results mode as at start.
-        SelectPanelEntry(1);
-        ShowResultsList();
-        m_pForm->Refresh(true);
+        // run; only return to results mode, as a press on the first row
+        // does, so the Go caption still tells what a click does to a run.
+        ApplyPanelPress(panel::PressOnRow(1, IsRunning()));
         return;
     }
     m_bInitialised = true;
@@ -165,6 +170,8 @@ void CTarnwickView::OnFormDestroy(wxWindowDestroyEvent& event) {
         StopThreads();
         if (CTarnwickDoc* doc = GetWorkbenchDoc()) doc->m_pBannerControl = nullptr;
         m_pDictionary.reset();
+        m_bDictionaryHasWords = false;
+        m_bRunPending = false;
         m_pForm = nullptr;
         m_listResults = nullptr;
         m_btnGo = m_btnSmartFind = nullptr;

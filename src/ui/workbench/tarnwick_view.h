@@ -7,19 +7,24 @@
 // what happens in one part over to the others.
 //
 // Threads: every member function runs on the UI thread except
-// GenerateVariants (the generator's worker).  The worker reaches controls only
+// GenerateVariants and GenerateLikelyTypos (the generator's worker).  The worker reaches controls only
 // through the run's gate; the banner thread only through its own gate.  Both
 // are stopped and joined when the form is destroyed, before any control goes.
 //
 // The control accessors are for the application and tests.  They give
 // nullptr before the form exists and after it is destroyed; BrowserPane also
 // when the web engine could not be made.
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <wx/docview.h>
 #include <wx/gdicmn.h>
 
+#include "core/app/variant_settings.h"
+#include "core/typos/likely_typos.h"
+#include "core/workbench/panel_model.h"
 #include "ui/workbench/generator_run.h"
 #include "ui/workbench/navigation_panel.h"
 
@@ -29,6 +34,7 @@ class wxStaticBox;
 class wxTextCtrl;
 class wxListEvent;
 class wxSetCursorEvent;
+class wxUpdateUIEvent;
 class wxWindowDestroyEvent;
 
 namespace wv {
@@ -51,7 +57,8 @@ public:
     bool OnClose(bool deleteWindow) override;
 
     // Builds the workbench.  The one-time steps run on the first call only;
-    // a repeat (New, Open) returns the view to results mode as at start.
+    // a repeat (New, Open) leaves the view as a press on the first panel row
+    // does, a run in progress included.
     void OnInitialUpdate();
     void SetUpResultColumns();
     void ImportDictionary();
@@ -73,11 +80,24 @@ public:
     // The edit box's Windows-1252 bytes as the last Go click read them.
     const std::string& Keyword() const { return m_strKeyword; }
     const NavigationPanel& Panel() const { return m_panel; }
+    // Whether the dictionary held words when it was imported.
+    bool DictionaryHasWords() const { return m_bDictionaryHasWords; }
+    // The generator the list's rows came from (a later menu choice does not
+    // change it); Letter Order for a list no run has made.
+    VariantMode ListMode() const { return m_listMode; }
 
     // ---- variant generator ----
+    // Go in results mode starts a run in the Variants menu's mode, or asks
+    // the running one to stop.  Pressed while a stopped run is still taking
+    // its closing steps, it starts the next run, with the keyword typed at
+    // this press, once they are done.
     void OnGoButton(wxCommandEvent& event);
-    // Worker thread: one run over its own copy of the keyword's bytes.
+    // Worker thread: one Letter Order run over its own copy of the keyword's
+    // bytes.
     void GenerateVariants(std::string keyword);
+    // Worker thread: one Likely Typos run; ranked was made on the UI thread
+    // (the worker never touches the dictionary).
+    void GenerateLikelyTypos(std::string keyword, std::vector<Typo> ranked);
     bool IsRunning() const { return m_generator.IsRunning(); }
     // True from a Go click that starts a run until the worker's last UI step.
     bool IsGeneratorBusy() const { return m_generator.IsBusy(); }
@@ -86,7 +106,21 @@ public:
 
     // ---- auction-site search ----
     void OnResultsDblClk(wxCommandEvent& event);
+    // A Letter Order list goes out as one address.  A Likely Typos list goes
+    // out in batches (core/typos/smart_find_batches.h): each press opens the
+    // next, after the last the first again; while there are several the
+    // button names the one the next press opens ("Smart Find 2/3").
     void OnSmartFind(wxCommandEvent& event);
+    // Rows removed by the user: the batches start again at the first.
+    void OnResultsChanged(wxCommandEvent& event);
+
+    // ---- menu commands ----
+    // Variants > Letter Order, Likely Typos, Skip Real Words: the
+    // application's settings, for the next run.
+    void OnVariantsCommand(wxCommandEvent& event);
+    void OnVariantsUpdateUi(wxUpdateUIEvent& event);
+    // File > Export List...
+    void OnExportList(wxCommandEvent& event);
 
     // ---- navigation panel ----
     // Selects entry (1..7) and repaints the form.
@@ -103,6 +137,23 @@ public:
 
 private:
     void CreateForm(wxWindow* parent);
+
+    // Selection, mode, captions and Smart Find as a press on a panel row
+    // leaves them; the page to load is the caller's.
+    void ApplyPanelPress(const panel::PressOutcome& press);
+
+    // The run's UI side (view_generator.cpp).  StartRun: a run of the
+    // menu's mode over keyword.  BeginListForRun, in the worker's UI step
+    // that empties the list: the list now belongs to this run.
+    // FinishRunOnUi: the worker's last UI step.
+    void StartRun(const std::string& keyword);
+    void BeginListForRun(VariantMode mode, std::string keyword, std::vector<Typo> ranked);
+    void FinishRunOnUi();
+
+    // Smart Find's batches for the list as it is now, from the first
+    // (view_search.cpp).
+    void RestartSmartFindBatches();
+    void ShowSmartFindCaption();
 
     // Steps that live with their subsystems (view_browser.cpp,
     // view_attachments.cpp); each is safe to call when its part is missing.
@@ -141,6 +192,19 @@ private:
 
     std::string m_strKeyword;
     std::unique_ptr<WordTrie> m_pDictionary;
+    bool m_bDictionaryHasWords = false;
+
+    // The list's run: its mode, keyword and ranked typos (Likely Typos).
+    VariantMode m_listMode = VariantMode::LetterOrder;
+    std::string m_listKeyword;
+    std::vector<Typo> m_listTypos;
+    // Smart Find's addresses for a Likely Typos list, and the next to open.
+    std::vector<std::string> m_smartFindBatches;
+    std::size_t m_nextBatch = 0;
+
+    // A Go press that came while a stopped run was finishing.
+    bool m_bRunPending = false;
+    std::string m_strPendingKeyword;
     NavigationPanel m_panel;
     bool m_bInitialised = false;
     GeneratorRun m_generator;

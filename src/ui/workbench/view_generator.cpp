@@ -1,12 +1,17 @@
 // The variant generator: the Go button in results mode and its worker.
 #include <chrono>
-#include <new>
 #include <cstdio>
+#include <new>
+#include <string_view>
 #include <thread>
+#include <utility>
 
 #include <wx/button.h>
 #include <wx/textctrl.h>
 
+#include "core/dictionary/word_trie.h"
+#include "core/typos/likely_typos.h"
+#include "ui/app/tarnwick_app.h"
 #include "ui/browser/fix_html_view.h"
 #include "platform/code_page.h"
 #include "ui/results/results_list.h"
@@ -17,7 +22,8 @@ namespace wv {
 
 namespace {
 constexpr const char* kHint = "Double Click To Search On eBay";
-}
+constexpr std::size_t kMaxLikelyTypos = 100;
+} // namespace
 
 void CTarnwickView::OnGoButton(wxCommandEvent&) {
     m_strKeyword = wv::ToAnsi(m_editKeyword->GetValue());
@@ -31,17 +37,74 @@ void CTarnwickView::OnGoButton(wxCommandEvent&) {
         m_generator.RequestStop();
         return;
     }
-    m_generator.Start([this, keyword = m_strKeyword] { GenerateVariants(keyword); });
+    if (m_generator.IsBusy()) {
+        // A stopped run is still taking its closing steps; its last one
+        // starts this press's run.  Busy ends only on this thread, so the
+        // run cannot slip past between the check and the note.
+        m_bRunPending = true;
+        m_strPendingKeyword = m_strKeyword;
+        return;
+    }
+    StartRun(m_strKeyword);
+}
+
+void CTarnwickView::StartRun(const std::string& keyword) {
+    const VariantSettings& settings = TheApp().GetVariantSettings();
+    if (settings.mode == VariantMode::LetterOrder) {
+        m_generator.Start([this, keyword] { GenerateVariants(keyword); });
+        return;
+    }
+    TypoOptions options;
+    options.maxVariants = kMaxLikelyTypos;
+    if (settings.skipRealWords && m_bDictionaryHasWords) {
+        const WordTrie* dictionary = m_pDictionary.get();
+        options.isRealWord = [dictionary](std::string_view word) { return dictionary->Contains(word); };
+    }
+    std::vector<Typo> ranked;
+    try {
+        ranked = wv::LikelyTypos(keyword, options);
+    } catch (const std::bad_alloc&) {
+        // No memory for the ranking: the run lists nothing, as for a keyword
+        // without a word to vary.
+    }
+    m_generator.Start([this, keyword, ranked = std::move(ranked)]() mutable {
+        GenerateLikelyTypos(std::move(keyword), std::move(ranked));
+    });
+}
+
+void CTarnwickView::BeginListForRun(VariantMode mode, std::string keyword, std::vector<Typo> ranked) {
+    m_listMode = mode;
+    m_listKeyword = std::move(keyword);
+    m_listTypos = std::move(ranked);
+    RestartSmartFindBatches();
+}
+
+void CTarnwickView::FinishRunOnUi() {
+    m_btnGo->SetLabel("Go");
+    RestartSmartFindBatches();
+    m_btnSmartFind->Show();
+    m_generator.Finish();
+    if (!m_bRunPending) return;
+    m_bRunPending = false;
+    // The worker still waits for this step to return, and the next Start
+    // joins it: start once this step is over.  A form destroyed before then
+    // drops the call, and the view's threads have been stopped with it.
+    m_pForm->CallAfter([this, keyword = std::move(m_strPendingKeyword)] {
+        if (m_generator.IsBusy()) return;
+        m_strKeyword = keyword;
+        StartRun(keyword);
+    });
 }
 
 void CTarnwickView::GenerateVariants(std::string keyword) {
     // The run's flag was raised by Start; raising it again here would undo a
     // stop request that came in before the worker got going.
     m_generator.UiCall([this] { m_btnGo->SetLabel("Deleting"); });
-    m_generator.UiCall([this] {
+    m_generator.UiCall([this, keyword] {
         m_listResults->Freeze();
         m_listResults->DeleteAllRows();
         m_listResults->Thaw();
+        BeginListForRun(VariantMode::LetterOrder, keyword, {});
     });
     m_generator.UiCall([this] {
         m_btnGo->SetLabel("Stop");
@@ -64,11 +127,42 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
     }
 
     m_generator.UiCall([this] { m_listResults->SortByColumn(0, true); });
-    m_generator.UiCall([this] {
-        m_btnGo->SetLabel("Go");
-        m_btnSmartFind->Show();
-        m_generator.Finish();
+    m_generator.UiCall([this] { FinishRunOnUi(); });
+}
+
+void CTarnwickView::GenerateLikelyTypos(std::string keyword, std::vector<Typo> ranked) {
+    m_generator.UiCall([this] { m_btnGo->SetLabel("Deleting"); });
+    m_generator.UiCall([this, &keyword, &ranked] {
+        m_listResults->Freeze();
+        m_listResults->DeleteAllRows();
+        m_listResults->Thaw();
+        // The view keeps its own copy for Smart Find; the rows below read
+        // the worker's, which no UI step changes.
+        BeginListForRun(VariantMode::LikelyTypos, keyword, ranked);
     });
+    m_generator.UiCall([this] {
+        m_btnGo->SetLabel("Stop");
+        m_btnSmartFind->Hide();
+    });
+
+    try {
+        // As in Letter Order, a stop is seen after a row, so even a stop
+        // before the worker got going leaves the first row.
+        for (std::size_t i = 0; i < ranked.size(); ++i) {
+            const std::string rank = std::to_string(i + 1);
+            const Typo& typo = ranked[i];
+            if (!m_generator.UiCall([&] {
+                    m_listResults->InsertRow(0, {rank, typo.variant, TypoKindName(typo.kind)});
+                }))
+                break;
+            if (!m_generator.IsRunning()) break;
+        }
+    } catch (const std::bad_alloc&) {
+        // Out of memory mid-run: end it as a stopped run, rows so far kept.
+    }
+
+    m_generator.UiCall([this] { m_listResults->SortByColumn(0, true); });
+    m_generator.UiCall([this] { FinishRunOnUi(); });
 }
 
 } // namespace wv

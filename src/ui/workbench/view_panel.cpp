@@ -62,6 +62,23 @@ void CTarnwickView::ShowResultsList() {
     if (m_listResults) m_listResults->Show();
 }
 
+void CTarnwickView::ApplyPanelPress(const panel::PressOutcome& press) {
+    if (!m_pForm) return;
+    SelectPanelEntry(press.entry);
+    if (press.resultsMode) {
+        ShowResultsList();
+        m_btnGo->SetLabel(press.goCaption);
+        m_btnSmartFind->Show(press.smartFindShown);
+        m_grpKeyword->SetLabel(press.groupCaption);
+    } else {
+        m_grpKeyword->SetLabel(press.groupCaption);
+        ShowBrowserPane();
+        m_btnGo->SetLabel(press.goCaption);
+        m_btnSmartFind->Show(press.smartFindShown);
+    }
+    m_pForm->Refresh(true);
+}
+
 void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
     event.Skip();
     if (!m_pForm) return;
@@ -77,19 +94,7 @@ void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
     const int entry = m_panel.EntryAt(point);
     if (entry < 1 || entry > panel::kRows) return;
     const panel::PressOutcome press = panel::PressOnRow(entry, IsRunning());
-    SelectPanelEntry(press.entry);
-    if (press.resultsMode) {
-        ShowResultsList();
-        m_btnGo->SetLabel(press.goCaption);
-        m_btnSmartFind->Show(press.smartFindShown);
-        m_grpKeyword->SetLabel(press.groupCaption);
-    } else {
-        m_grpKeyword->SetLabel(press.groupCaption);
-        ShowBrowserPane();
-        m_btnGo->SetLabel(press.goCaption);
-        m_btnSmartFind->Show(press.smartFindShown);
-    }
-    m_pForm->Refresh(true);
+    ApplyPanelPress(press);
     // A press on the selected store or resources row loads its page anew.
     if (press.page != panel::Page::None && m_pBrowserPane) m_pBrowserPane->Navigate(PageAddress(press.page));
 }

@@ -1,6 +1,9 @@
 // The auction-site search: double-click search and Smart Find.
 #include <string>
+#include <unordered_set>
+#include <vector>
 
+#include <wx/button.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
@@ -11,6 +14,7 @@
 #include "core/app/vendor_config.h"
 #include "ui/results/results_list.h"
 #include "core/workbench/panel_model.h"
+#include "core/typos/smart_find_batches.h"
 #include "core/workbench/search_address.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -42,11 +46,48 @@ void CTarnwickView::OnSmartFind(wxCommandEvent&) {
                           m_pForm);
         return;
     }
+    if (m_listMode == VariantMode::LikelyTypos && !m_smartFindBatches.empty()) {
+        const std::string address = m_smartFindBatches[m_nextBatch];
+        m_nextBatch = (m_nextBatch + 1) % m_smartFindBatches.size();
+        ShowSmartFindCaption();
+        ShowSearch(address);
+        return;
+    }
     CResultsListCtrl* list = m_listResults;
     const std::string address = wv::SmartFindAddress(
         wv::GetVendorConfig().searchHost, [list] { return list->GetRowCount(); },
         [list](int row) { return list->GetCellText(row, 1); });
     ShowSearch(address);
+}
+
+void CTarnwickView::OnResultsChanged(wxCommandEvent& event) {
+    event.Skip();
+    RestartSmartFindBatches();
+}
+
+void CTarnwickView::RestartSmartFindBatches() {
+    m_smartFindBatches.clear();
+    m_nextBatch = 0;
+    if (m_listMode == VariantMode::LikelyTypos && m_listResults) {
+        // Rows the user deleted are no longer wanted in any search.
+        std::unordered_set<std::string> shown;
+        for (int row = 0; row < m_listResults->GetRowCount(); ++row) shown.insert(m_listResults->GetCellText(row, 1));
+        std::vector<Typo> wanted;
+        for (const Typo& typo : m_listTypos)
+            if (shown.count(typo.variant)) wanted.push_back(typo);
+        if (!wanted.empty())
+            m_smartFindBatches =
+                wv::SmartFindBatches(wv::GetVendorConfig().searchHost, wv::KeywordWords(m_listKeyword), wanted);
+    }
+    ShowSmartFindCaption();
+}
+
+void CTarnwickView::ShowSmartFindCaption() {
+    if (!m_btnSmartFind) return;
+    wxString caption = "Smart Find";
+    if (m_smartFindBatches.size() > 1)
+        caption << ' ' << (m_nextBatch + 1) << '/' << m_smartFindBatches.size();
+    if (m_btnSmartFind->GetLabel() != caption) m_btnSmartFind->SetLabel(caption);
 }
 
 } // namespace wv

@@ -21,6 +21,12 @@ wxString StandInServices::ChooseFileToOpen(wxWindow*) {
     return {};
 }
 
+wxString StandInServices::ChooseExportFile(wxWindow*) {
+    if (m_chooseExportFile) return m_chooseExportFile();
+    ADD_FAILURE() << "unexpected export file chooser";
+    return {};
+}
+
 void StandInServices::UsePoster(wv::UiPoster* poster) {
     m_poster = poster;
     wv::InstallUiPoster(&Poster());

@@ -27,6 +27,8 @@ public:
     // and is cancelled.
     using FileChooser = std::function<wxString()>;
     void SetOpenFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // The file Export List... gets; empty (the default) as for Open.
+    void SetExportFileChooser(FileChooser chooser) { m_chooseExportFile = std::move(chooser); }
 
     // Posts through poster (nullptr: the program's wx poster) and installs it
     // in the marshal at once.
@@ -47,6 +49,7 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, long style,
                        wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
+    wxString ChooseExportFile(wxWindow* parent) override;
     wv::UiPoster& Poster() override;
     wv::CLoadBannerThread::Settings BannerSettings(const std::string& homePage) override;
     wv::ThreadProbe* Threads() override { return &m_probe; }
@@ -56,6 +59,7 @@ public:
 private:
     MessageBoxHandler m_messageBox;
     FileChooser m_chooseFile;
+    FileChooser m_chooseExportFile;
     wv::UiPoster* m_poster = nullptr;
     std::optional<wv::CLoadBannerThread::Settings> m_bannerSettings;
     wv::ThreadProbe m_probe;

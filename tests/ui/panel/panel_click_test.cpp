@@ -13,6 +13,7 @@
 #include "banner_servers.h"
 #include "panel_fixture.h"
 #include "stand_in_services.h"
+#include "test_paths.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 using wv::BannerServer;
@@ -148,6 +149,37 @@ TEST_F(PanelClicks, RowsDuringARunKeepTheRunGoing) {
     window.ClickGo();
     ASSERT_TRUE(PumpUntil([&] { return !view().IsRunning() && window.GoCaption() == "Go"; }));
     EXPECT_TRUE(SmartFindShown());
+}
+
+TEST_F(PanelClicks, NewAndOpenLeaveTheViewAsAPressOnTheFirstRow) {
+    ASSERT_TRUE(Press({100, 100}));
+    ExpectBrowserMode(2);
+    Command(wxID_NEW);
+    ExpectResultsMode("Go", true);
+
+    window.TypeKeyword("abcdefghij");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return view().ResultsList()->GetRowCount() >= 20; }));
+    ASSERT_TRUE(Press({100, 100}));
+    ExpectBrowserMode(2);
+    Command(wxID_NEW);
+    ExpectResultsMode("Stop", false);
+    EXPECT_TRUE(view().IsRunning());
+
+    ASSERT_TRUE(Press({100, 122}));
+    ExpectBrowserMode(3);
+    wvtest::ScopedTempDir dir;
+    const auto file = dir / "words.wvd";
+    wvtest::WriteFile(file, "words");
+    wvtest::TestServices().SetOpenFileChooser([&] { return wxString(file.string()); });
+    Command(wxID_OPEN);
+    wvtest::TestServices().SetOpenFileChooser({});
+    ExpectResultsMode("Stop", false);
+    EXPECT_TRUE(view().IsRunning());
+
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return !view().IsGeneratorBusy(); }));
+    ExpectResultsMode("Go", true);
 }
 
 TEST_F(PanelClicks, GoInBrowserModeHandsThePaneTheTypedTextAndLeavesTheList) {

@@ -15,6 +15,7 @@
 #include "ui/app/main_frame.h"
 #include "ui/browser/fix_html_view.h"
 #include "gui_support.h"
+#include "caption_recorder.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "core/marshal/ui_marshal.h"
@@ -30,38 +31,7 @@ using wvtest::PumpUntil;
 
 namespace {
 
-// Runs marshalled calls like the program's poster, and notes the Go
-// button's caption after each, so that even a caption that lasts a single
-// call ("Deleting") is seen.
-class CaptionRecorder : public wv::UiPoster {
-public:
-    explicit CaptionRecorder(wxButton* go) : m_state(std::make_shared<State>()) {
-        m_state->go = go;
-        m_state->captions.push_back(m_state->Caption());
-    }
-    ~CaptionRecorder() override { wvtest::TestServices().UsePoster(); }
-    void Post(std::function<void()> fn) override {
-        // The state is shared with the queued call, which may run after the
-        // recorder is gone (the window's own teardown pumps the queue).
-        wxTheApp->CallAfter([state = m_state, fn = std::move(fn)] {
-            fn();
-            if (!state->go) return;
-            std::string now = state->Caption();
-            if (now != state->captions.back()) state->captions.push_back(now);
-        });
-    }
-    const std::vector<std::string>& captions() const { return m_state->captions; }
-    // Stops looking at the button (before the window goes).
-    void Detach() { m_state->go = nullptr; }
-
-private:
-    struct State {
-        std::string Caption() const { return wv::ToAnsi(go->GetLabel()); }
-        wxButton* go = nullptr;
-        std::vector<std::string> captions;
-    };
-    std::shared_ptr<State> m_state;
-};
+using wvtest::CaptionRecorder;
 
 class Generator : public ::testing::Test {
 protected:
@@ -147,6 +117,26 @@ TEST_F(Generator, ANewRunReplacesThePreviousRows) {
     window.ClickGo();
     ASSERT_TRUE(PumpUntil([&] { return Rows() == 2 && Idle(); }));
     EXPECT_EQ(window.Column(1), (std::vector<std::string>{"ab", "ba"}));
+}
+
+// Before, such a press was dropped: the user had to press again once the
+// stopped run had ended.
+TEST_F(Generator, GoWhileAStoppedRunFinishesStartsTheNextRunWithTheKeywordTypedThen) {
+    window.TypeKeyword("abcdefghij");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return Rows() >= 10; }));
+    // The worker's closing steps wait for this thread, which runs no events
+    // until the second press is in.
+    window.ClickGo();
+    ASSERT_FALSE(view()->IsRunning());
+    ASSERT_TRUE(view()->IsGeneratorBusy());
+    window.TypeKeyword("ba");
+    window.ClickGo();
+    window.TypeKeyword("xyz");
+    ASSERT_TRUE(PumpUntil([&] { return Rows() == 2 && Idle(); }));
+    EXPECT_EQ(window.Column(1), (std::vector<std::string>{"ab", "ba"}));
+    EXPECT_EQ(view()->Keyword(), "ba");
+    EXPECT_TRUE(view()->SmartFindButton()->IsShown());
 }
 
 TEST_F(Generator, ClosingTheWindowMidRunEndsPromptly) {

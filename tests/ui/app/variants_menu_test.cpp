@@ -1,0 +1,160 @@
+// The Variants menu and File > Export List... in the real window: the menu's
+// choices land in the application's settings and survive the settings file,
+// and the export writes the list through the services' file chooser.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <wx/menu.h>
+
+#include "app_fixture.h"
+#include "core/app/variant_settings.h"
+#include "core/res/resource.h"
+#include "core/results/csv_export.h"
+#include "gui_support.h"
+#include "gui_workbench.h"
+#include "test_paths.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/results/results_list.h"
+#include "ui/workbench/tarnwick_view.h"
+
+using wv::TheApp;
+using wv::VariantMode;
+using wv::VariantSettings;
+namespace res = wv::res;
+
+using wvtest::PumpUntil;
+
+namespace {
+
+void SendCommand(wxWindow* frame, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(frame);
+    frame->ProcessWindowEvent(event);
+}
+
+// The menu's check marks and greying as the frame would show them on opening.
+struct MenuState {
+    bool letterOrder, likelyTypos, skip, skipEnabled;
+};
+MenuState ShownMenu(wv::CMainFrame* frame) {
+    frame->DoMenuUpdates();
+    wxMenuBar* bar = frame->GetMenuBar();
+    return {bar->IsChecked(res::ID_VARIANTS_LETTER_ORDER), bar->IsChecked(res::ID_VARIANTS_LIKELY_TYPOS),
+            bar->IsChecked(res::ID_VARIANTS_SKIP_REAL_WORDS), bar->IsEnabled(res::ID_VARIANTS_SKIP_REAL_WORDS)};
+}
+
+// The settings file the application wrote under the tests' XDG_CONFIG_HOME.
+std::string SettingsFileText() {
+    const char* base = std::getenv("XDG_CONFIG_HOME");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(base))
+        if (entry.path().extension() == ".conf") return wvtest::ReadFile(entry.path());
+    return {};
+}
+
+class VariantsMenu : public ::testing::Test {
+protected:
+    void SetUp() override { TheApp().SetVariantSettings({}); }
+    void TearDown() override { TheApp().SetVariantSettings({}); }
+};
+
+} // namespace
+
+TEST_F(VariantsMenu, CommandsSwitchTheModeAndTheSettingsFileKeepsIt) {
+    TheApp().LoadStdProfileSettings(4);
+    TheApp().SetVariantSettings({});
+    {
+        wvtest::WorkbenchWindow window;
+        ASSERT_NE(window.view(), nullptr);
+        MenuState menu = ShownMenu(window.frame());
+        EXPECT_TRUE(menu.letterOrder);
+        EXPECT_FALSE(menu.likelyTypos);
+        EXPECT_TRUE(menu.skip);
+
+        SendCommand(window.frame(), res::ID_VARIANTS_LIKELY_TYPOS);
+        SendCommand(window.frame(), res::ID_VARIANTS_SKIP_REAL_WORDS);
+        EXPECT_EQ(TheApp().GetVariantSettings(), (VariantSettings{VariantMode::LikelyTypos, false}));
+        menu = ShownMenu(window.frame());
+        EXPECT_FALSE(menu.letterOrder);
+        EXPECT_TRUE(menu.likelyTypos);
+        EXPECT_FALSE(menu.skip);
+
+        // Picking the chosen mode again changes nothing; Skip toggles back.
+        SendCommand(window.frame(), res::ID_VARIANTS_LIKELY_TYPOS);
+        SendCommand(window.frame(), res::ID_VARIANTS_SKIP_REAL_WORDS);
+        SendCommand(window.frame(), res::ID_VARIANTS_SKIP_REAL_WORDS);
+        EXPECT_EQ(TheApp().GetVariantSettings(), (VariantSettings{VariantMode::LikelyTypos, false}));
+    }
+
+    TheApp().SaveStdProfileSettings();
+    const std::string text = SettingsFileText();
+    EXPECT_NE(text.find("[Variants]"), std::string::npos) << text;
+    EXPECT_NE(text.find("Mode=LikelyTypos"), std::string::npos) << text;
+    EXPECT_NE(text.find("SkipRealWords=0"), std::string::npos) << text;
+
+    TheApp().SetVariantSettings({});
+    TheApp().LoadStdProfileSettings(4);
+    EXPECT_EQ(TheApp().GetVariantSettings(), (VariantSettings{VariantMode::LikelyTypos, false}));
+
+    // Back to Letter Order the same way, so no later test starts from this.
+    TheApp().SetVariantSettings({});
+    TheApp().SaveStdProfileSettings();
+    TheApp().LoadStdProfileSettings(4);
+    EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+}
+
+TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionary) {
+    wvtest::ScopedTempDir dir;
+    wvtest::ScopedWorkingDir here(dir.path());
+    {
+        wvtest::WorkbenchWindow window;  // no dict.lst here
+        ASSERT_NE(window.view(), nullptr);
+        EXPECT_FALSE(window.view()->DictionaryHasWords());
+        EXPECT_FALSE(ShownMenu(window.frame()).skipEnabled);
+        EXPECT_TRUE(ShownMenu(window.frame()).skip);  // the choice is kept for later
+    }
+    wvtest::WriteFile(dir / "dict.lst", "");
+    {
+        wvtest::WorkbenchWindow window;
+        EXPECT_FALSE(ShownMenu(window.frame()).skipEnabled);
+    }
+    wvtest::WriteFile(dir / "dict.lst", "camera\nlens\n");
+    {
+        wvtest::WorkbenchWindow window;
+        EXPECT_TRUE(window.view()->DictionaryHasWords());
+        EXPECT_TRUE(ShownMenu(window.frame()).skipEnabled);
+    }
+}
+
+TEST(ExportList, WritesTheListToTheChosenFileOrExplainsAnEmptyList) {
+    wvtest::WorkbenchWindow window;
+    ASSERT_NE(window.view(), nullptr);
+    wvtest::ScopedTempDir dir;
+    const auto file = dir / "list.csv";
+    int asked = 0;
+    wvtest::TestServices().SetExportFileChooser([&] {
+        ++asked;
+        return wxString(file.string());
+    });
+
+    {
+        wvtest::RecordedBoxes boxes;
+        SendCommand(window.frame(), res::ID_FILE_EXPORT_LIST);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, "Please search for something first so there is a list to export.");
+        EXPECT_EQ(asked, 0);
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
+
+    window.TypeKeyword("ab");
+    window.ClickGo();
+    ASSERT_TRUE(PumpUntil([&] { return !window.view()->IsGeneratorBusy(); }));
+    SendCommand(window.frame(), res::ID_FILE_EXPORT_LIST);
+    wvtest::TestServices().SetExportFileChooser({});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(wvtest::ReadFile(file), std::string(wv::kUtf8ByteOrderMark) +
+                                          "No. Of Misspelt Items,Misspelt Keywords,\r\n"
+                                          "1,ba,Double Click To Search On eBay\r\n");
+}
