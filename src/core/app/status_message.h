@@ -9,7 +9,8 @@ namespace wv {
 // every command.  It holds no '%', since it is also used as a format text.
 extern const char kVendorNotice[];
 
-// Message identifiers of the framework's that the pane logic knows.
+// Status-bar message identifiers that the pane logic knows, by the numbers
+// the program's string table keys its prompts with.
 constexpr int kIdIdleMessage = 57345;   // "return to the idle text"
 constexpr int kIdWindowClose = 61190;   // the window menu's Close
 constexpr int kIdPreviewClose = 61445;  // Close while print preview is active

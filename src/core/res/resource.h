@@ -41,7 +41,8 @@ constexpr int ID_VARIANTS_LETTER_ORDER = 32702;
 constexpr int ID_VARIANTS_LIKELY_TYPOS = 32703;
 constexpr int ID_VARIANTS_SKIP_REAL_WORDS = 32704;
 
-// The framework's standard commands, by their historical numbers.
+// The standard commands, by the numbers the program's string table keys
+// their prompts with.
 constexpr int ID_FILE_NEW = 57600;
 constexpr int ID_FILE_OPEN = 57601;
 constexpr int ID_FILE_SAVE = 57603;

@@ -1,5 +1,5 @@
 #pragma once
-// The application object: framework set-up, the document template, the
+// The application object: wx's set-up, the document template, the
 // vendor's home page, the start-up probe and the About box.  What it takes
 // from its surroundings comes from the installed services (app_services.h).
 // Every member runs on the UI thread.
