@@ -96,12 +96,18 @@ std::vector<Step> Align(const std::vector<int>& c, const std::vector<int>& t) {
     return steps;
 }
 
+std::uint32_t ParseNumber(std::string_view text);
+
+// Letter codes are numbers joined by '.', so the table holds numbers only.
 void ParseCodes(std::string_view text, int* out, std::size_t count) {
-    if (text.size() != count) throw std::invalid_argument("edit table: wrong number of letter codes");
     for (std::size_t k = 0; k < count; ++k) {
-        const std::size_t code = kCodeChars.find(text[k]);
-        if (code == std::string_view::npos) throw std::invalid_argument("edit table: bad letter code");
+        const std::size_t dot = text.find('.');
+        if ((dot == std::string_view::npos) != (k + 1 == count))
+            throw std::invalid_argument("edit table: wrong number of letter codes");
+        const std::uint32_t code = ParseNumber(text.substr(0, dot));
+        if (code >= kCodeChars.size()) throw std::invalid_argument("edit table: bad letter code");
         out[k] = static_cast<int>(code);
+        if (dot != std::string_view::npos) text.remove_prefix(dot + 1);
     }
 }
 
@@ -169,12 +175,18 @@ void EditCounts::Learn(std::string_view typed, std::string_view intended) {
 }
 
 std::string EditCounts::ToText() const {
-    std::string out = "# Likely Typos edit counts: kind, letter codes (a-z, ^ start, $ end, _ other), count\n";
+    std::string out =
+        "# Likely Typos edit counts: kind, letter codes joined by '.' (0-25 a-z, 26 start, 27 end, 28 other), count\n";
     auto line = [&](char kind, std::initializer_list<int> codes, std::uint32_t count) {
         if (count == 0) return;
         out += kind;
         out += ' ';
-        for (int code : codes) out += kCodeChars[code];
+        const char* dot = "";
+        for (int code : codes) {
+            out += dot;
+            out += std::to_string(code);
+            dot = ".";
+        }
         out += ' ';
         out += std::to_string(count);
         out += '\n';

@@ -41,12 +41,12 @@ TEST(EditCounts, TextTableRoundTripsAndRejectsDamage) {
     EXPECT_EQ(wv::EditCounts::FromText(text).ToText(), text);
     EXPECT_EQ(text.find("camera"), std::string::npos);
 
-    EXPECT_THROW(wv::EditCounts::FromText("d ab 3\n"), std::invalid_argument);   // one code short
-    EXPECT_THROW(wv::EditCounts::FromText("d a!b 3\n"), std::invalid_argument);  // not a code
-    EXPECT_THROW(wv::EditCounts::FromText("s abcd x\n"), std::invalid_argument);
-    EXPECT_THROW(wv::EditCounts::FromText("q ab 1\n"), std::invalid_argument);
+    EXPECT_THROW(wv::EditCounts::FromText("d 0.1 3\n"), std::invalid_argument);   // one code short
+    EXPECT_THROW(wv::EditCounts::FromText("d 0.99.1 3\n"), std::invalid_argument);  // not a code
+    EXPECT_THROW(wv::EditCounts::FromText("s 0.1.2.3 x\n"), std::invalid_argument);
+    EXPECT_THROW(wv::EditCounts::FromText("q 0.1 1\n"), std::invalid_argument);
     EXPECT_THROW(wv::EditCounts::FromText("r 99 1 2\n"), std::invalid_argument);
-    EXPECT_NO_THROW(wv::EditCounts::FromText("# note\n\nu a 4\n"));
+    EXPECT_NO_THROW(wv::EditCounts::FromText("# note\n\nu 0 4\n"));
 }
 
 TEST(EditModel, LikelierSlipsScoreHigher) {
