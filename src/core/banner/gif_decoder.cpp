@@ -17,10 +17,6 @@ namespace {
 constexpr int kMaxCodeBits = 12;
 constexpr std::uint32_t kTableSize = 1u << kMaxCodeBits;
 
-std::uint32_t Read16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-
-std::size_t ColourTableLength(std::uint8_t packed) { return (packed & 0x80) ? 3u << ((packed & 7) + 1) : 0; }
-
 // The image data's sub-blocks as one run of bytes, as far as the data goes.
 std::vector<std::uint8_t> GatherSubBlocks(const std::uint8_t* data, std::size_t size, std::size_t pos) {
     std::vector<std::uint8_t> stream;
@@ -157,13 +153,18 @@ std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::siz
     GifParser blocks;
     if (!blocks.Attach(data, static_cast<std::uint32_t>(size))) return nullptr;
     blocks.RewindToFirstBlock();
+    // The first graphic control block rules, as it does for the frame's
+    // timing (GifParser::ScanFrame).
     int transparent = -1;
+    bool controlSeen = false;
     for (;;) {
         const std::uint32_t at = blocks.Cursor();
         const GifBlockKind kind = blocks.ClassifyBlock();
         if (kind == GifBlockKind::ImageDescriptor) break;
-        if (kind == GifBlockKind::GraphicControlExtension) transparent = (data[at + 3] & 1) ? data[at + 6] : -1;
-        else if (kind != GifBlockKind::ApplicationExtension && kind != GifBlockKind::CommentExtension &&
+        if (kind == GifBlockKind::GraphicControlExtension) {
+            if (!controlSeen) transparent = (data[at + 3] & 1) ? data[at + 6] : -1;
+            controlSeen = true;
+        } else if (kind != GifBlockKind::ApplicationExtension && kind != GifBlockKind::CommentExtension &&
                  kind != GifBlockKind::PlainTextExtension)
             return nullptr;  // the trailer, or blocks no GIF has
         if (!blocks.SkipBlock()) return nullptr;
@@ -173,14 +174,14 @@ std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::siz
     // known to be there (ClassifyBlock).
     std::size_t pos = blocks.Cursor();
     const std::uint8_t* descriptor = data + pos;
-    const int width = static_cast<int>(Read16(descriptor + 5));
-    const int height = static_cast<int>(Read16(descriptor + 7));
+    const int width = static_cast<int>(ReadLittle16(descriptor + 5));
+    const int height = static_cast<int>(ReadLittle16(descriptor + 7));
     const std::uint8_t packed = descriptor[9];
     if (!PictureSizeAcceptable(width, height)) return nullptr;
     pos += 10;
-    const std::uint8_t* palette = ColourTableLength(data[10]) ? data + 13 : nullptr;
-    std::size_t paletteLength = palette ? ColourTableLength(data[10]) : 0;
-    if (const std::size_t local = ColourTableLength(packed)) {
+    const std::uint8_t* palette = GifColourTableLength(data[10]) ? data + 13 : nullptr;
+    std::size_t paletteLength = palette ? GifColourTableLength(data[10]) : 0;
+    if (const std::size_t local = GifColourTableLength(packed)) {
         palette = data + pos;
         paletteLength = local;
         pos += local;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/banner/picture.h"
+#include "core/banner/picture_header.h"
 
 namespace wv {
 
@@ -18,11 +19,6 @@ constexpr std::uint8_t kLabelComment = 0xFE;
 constexpr std::uint8_t kLabelPlainText = 0x01;
 
 constexpr std::uint32_t kScreenEnd = 13;  // header + logical screen descriptor
-
-// Length of a colour table announced by a packed byte (bit 7 flag, bits 0-2 size).
-std::uint32_t ColourTableLength(std::uint8_t packed) {
-    return (packed & 0x80) ? 3u << ((packed & 7) + 1) : 0;
-}
 
 bool HasSubBlocks(GifBlockKind kind) {
     return kind == GifBlockKind::ApplicationExtension || kind == GifBlockKind::CommentExtension ||
@@ -59,7 +55,7 @@ bool GifParser::Attach(const std::uint8_t* data, std::uint32_t size) {
     // A GIF too short for its logical screen keeps the previous size; it has
     // no frame either, so its load fails.
     if (m_bIsGif && m_nDataSize >= kScreenEnd) {
-        m_nGlobalTableSize = ColourTableLength(m_pData[10]);
+        m_nGlobalTableSize = GifColourTableLength(m_pData[10]);
         m_nWidth = Read16(6);
         m_nHeight = Read16(8);
         m_bScreenRead = true;
@@ -82,7 +78,7 @@ void GifParser::Reset() {
 }
 
 std::uint16_t GifParser::Read16(std::uint64_t offset) const {
-    return static_cast<std::uint16_t>(m_pData[offset] | (m_pData[offset + 1] << 8));
+    return static_cast<std::uint16_t>(ReadLittle16(m_pData + offset));
 }
 
 void GifParser::RewindToFirstBlock() { m_nCursor = HeaderLength(); }
@@ -108,7 +104,7 @@ GifBlockKind GifParser::Classify(std::uint32_t* fixedLength) const {
         // The local colour table's length sits in the packed byte at 9.
         if (available < 10) return GifBlockKind::Unknown;
         kind = GifBlockKind::ImageDescriptor;
-        fixed = 11 + ColourTableLength(block[9]);
+        fixed = 11 + GifColourTableLength(block[9]);
         break;
     case kTrailer:
         kind = GifBlockKind::Trailer;
@@ -234,9 +230,8 @@ bool GifParser::Plan(const std::uint8_t* data, std::uint32_t size, LoadPlan& pla
     if (!header) return false;
     plan.format = header->format;
     if (plan.format == PictureFormat::Bitmap) {
-        if (!PictureSizeAcceptable(header->width, header->height) ||
-            header->width * header->height > kMaxDecodedPixels)
-            return false;
+        // At 4096 pixels a side a bitmap stays within the pixel budget.
+        if (!PictureSizeAcceptable(header->width, header->height)) return false;
         m_nWidth = static_cast<std::int32_t>(header->width);
         m_nHeight = static_cast<std::int32_t>(header->height);
         return true;

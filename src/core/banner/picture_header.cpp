@@ -6,12 +6,11 @@ namespace wv {
 
 namespace {
 
-std::uint32_t Read16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
-std::uint32_t Read32(const std::uint8_t* p) { return Read16(p) | (Read16(p + 2) << 16); }
+std::uint32_t Read32(const std::uint8_t* p) { return ReadLittle16(p) | (ReadLittle16(p + 2) << 16); }
 
 std::optional<PictureHeader> ReadGifHeader(const std::uint8_t* data, std::size_t size) {
     if (size < 10) return std::nullopt;
-    return PictureHeader{PictureFormat::Gif, Read16(data + 6), Read16(data + 8)};
+    return PictureHeader{PictureFormat::Gif, ReadLittle16(data + 6), ReadLittle16(data + 8)};
 }
 
 // The 14-byte file header, then an info header whose first field is its own
@@ -26,15 +25,15 @@ std::optional<PictureHeader> ReadBitmapHeader(const std::uint8_t* data, std::siz
     std::uint32_t colours = 0;
     if (infoLength == 12) {
         if (size < kInfo + 12) return std::nullopt;
-        header.width = Read16(data + kInfo + 4);
-        header.height = Read16(data + kInfo + 6);
-        depth = Read16(data + kInfo + 10);
+        header.width = ReadLittle16(data + kInfo + 4);
+        header.height = ReadLittle16(data + kInfo + 6);
+        depth = ReadLittle16(data + kInfo + 10);
     } else if (infoLength >= 40) {
         if (size < kInfo + 40) return std::nullopt;
         header.width = static_cast<std::int32_t>(Read32(data + kInfo + 4));
         header.height = static_cast<std::int32_t>(Read32(data + kInfo + 8));
         if (header.height < 0) header.height = -header.height;
-        depth = Read16(data + kInfo + 14);
+        depth = ReadLittle16(data + kInfo + 14);
         colours = Read32(data + kInfo + 32);
     } else {
         return std::nullopt;

@@ -35,6 +35,15 @@ struct PictureHeader {
 // nothing too: its size cannot be trusted to bound its decoding.
 std::optional<PictureHeader> ReadPictureHeader(const std::uint8_t* data, std::size_t size);
 
+// Little-endian 16-bit field, as GIF and bitmap headers store numbers.
+inline std::uint32_t ReadLittle16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+
+// Bytes of a GIF colour table announced by a packed byte (bit 7 flag, bits
+// 0-2 size).
+inline std::uint32_t GifColourTableLength(std::uint8_t packed) {
+    return (packed & 0x80) ? 3u << ((packed & 7) + 1) : 0;
+}
+
 inline bool PictureSizeAcceptable(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
 }

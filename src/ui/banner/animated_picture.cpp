@@ -27,11 +27,9 @@ GifRgb SystemColour(wxSystemColour index) {
     return {colour.Red(), colour.Green(), colour.Blue()};
 }
 
-// The whole file, or nothing when it cannot be opened or read.  Only a
-// regular file: the path may name a FIFO, which would block for ever.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    return ReadRegularFile(path, std::numeric_limits<std::uint32_t>::max(), bytes);
-}
+// Larger than any banner or logo, and far below what would hurt: a file
+// over it is not read at all.  Banner downloads stop at 10 MiB already.
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{32} << 20;
 
 } // namespace
 
@@ -61,10 +59,9 @@ CAnimatedPicture::~CAnimatedPicture() {
 int CAnimatedPicture::WaitForDelay(int delay) { return GifAnimator::WaitForDelay(delay); }
 
 bool CAnimatedPicture::LoadFile(const std::string& path) {
+    // Only a regular file: the path may name a FIFO, which would block.
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.empty() ||
-        bytes.size() > std::numeric_limits<std::uint32_t>::max())
-        return false;
+    if (!ReadRegularFile(path, kMaxPictureFileBytes, bytes) || bytes.empty()) return false;
     return LoadData(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
 }
 
