@@ -30,23 +30,6 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-std::string Utf8FromCp1252(const std::string& bytes) {
-    std::string out;
-    for (char32_t c : DecodeCp1252(bytes)) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
 std::vector<std::string> SplitWords(const std::string& text) {
     std::vector<std::string> words;
     std::string word;
@@ -170,7 +153,7 @@ bool BrowserLauncher::Launch(const std::string& address) {
     JoinFinished();
     // The environment is read here, on the caller's thread, never by a worker.
     const char* path = std::getenv("PATH");
-    auto commands = LauncherCommands(std::getenv("BROWSER"), PercentEncodeAddress(Utf8FromCp1252(address)));
+    auto commands = LauncherCommands(std::getenv("BROWSER"), PercentEncodeAddress(Cp1252ToUtf8(address)));
     std::lock_guard lock(m_mutex);
     if (m_stopping) return false;
     Worker& worker = m_workers.emplace_back();

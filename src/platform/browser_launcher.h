@@ -12,9 +12,11 @@
 // callback runs (on the worker thread).
 //
 // Only http and https addresses are launched: a banner link arrives over plain
-// HTTP and must never open a local file or run a command.  Launchers are
-// often shell scripts, so every byte outside the URI character set (blanks,
-// quotes, backticks, control and non-ASCII bytes) is percent-encoded first.
+// HTTP and must never open a local file or run a command.  Programs are
+// started without a shell; as a second line of defence for launchers that
+// are shell scripts, every byte outside the URI character set (blanks,
+// double quotes, backticks, control and non-ASCII bytes) is percent-encoded
+// first.  The URI's own punctuation, such as $ ( ) ' ; &, stays as it is.
 //
 // Threads: Launch, WaitIdle and StopAll on any one thread (the UI thread);
 // the failure callback runs on a worker and must not touch windows.  Every

@@ -23,5 +23,6 @@ int main(int argc, char** argv) {
     wv::EditCounts counts;
     for (const wv::TypoPair& pair : wv::ParseTypoPairs(text.str())) counts.Learn(pair.typed, pair.intended);
     std::cout << counts.ToText();
+    std::cout.flush();  // a table cut short by a full disk must not count as written
     return std::cout ? 0 : 1;
 }

@@ -94,5 +94,7 @@ int main(int argc, char** argv) {
         }
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    // A write that failed on the way (a full disk, a closed pipe) is kept in
+    // the stream's error flag: output missing is a failure.
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
 }

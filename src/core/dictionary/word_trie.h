@@ -1,7 +1,7 @@
 #pragma once
 // The word dictionary: a character trie of words, filled from a plain-text
-// word list.  Words are byte strings; bytes are compared for equality only,
-// so letter case and code page play no part.
+// word list.  Words are byte strings stored as they are; only Contains
+// folds letter case (Windows-1252 pairs), everything else compares bytes.
 //
 // Threads: no locking; a store is used by one thread at a time.
 #include <chrono>
@@ -82,6 +82,8 @@ public:
 
     // Number of distinct words stored.
     std::int32_t CountWords() const;
+    // True when at least one word is stored; constant time.
+    bool HasWords() const { return m_pRoot != nullptr; }
     // Number of nodes, end-of-word nodes included (for memory accounting).
     std::size_t CountNodes() const;
 

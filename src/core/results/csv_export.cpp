@@ -1,6 +1,5 @@
 #include "core/results/csv_export.h"
 
-#include <array>
 #include <vector>
 
 #include "core/results/row_store.h"
@@ -10,44 +9,18 @@ namespace wv {
 
 namespace {
 
-const std::array<char32_t, 128>& HighCodePoints() {
-    static const std::array<char32_t, 128> table = [] {
-        std::array<char32_t, 128> points{};
-        for (size_t i = 0; i < points.size(); ++i)
-            points[i] = DecodeCp1252(std::string(1, static_cast<char>(0x80 + i)))[0];
-        return points;
-    }();
-    return table;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        // Windows-1252 reaches no further than the Basic Multilingual Plane.
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 void AppendField(std::string& out, std::string_view cp1252) {
     const bool quoted = cp1252.find_first_of(",\"\r\n") != std::string_view::npos;
-    if (quoted) out.push_back('"');
-    const auto& high = HighCodePoints();
-    for (char ch : cp1252) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            if (ch == '"') out.push_back('"');
-            out.push_back(ch);
-        } else {
-            AppendUtf8(out, high[b - 0x80]);
-        }
+    if (!quoted) return AppendCp1252AsUtf8(out, cp1252);
+    out.push_back('"');
+    for (std::size_t start = 0;;) {
+        const std::size_t quote = cp1252.find('"', start);
+        AppendCp1252AsUtf8(out, cp1252.substr(start, quote == std::string_view::npos ? quote : quote + 1 - start));
+        if (quote == std::string_view::npos) break;
+        out.push_back('"');  // a quote inside a field is doubled
+        start = quote + 1;
     }
-    if (quoted) out.push_back('"');
+    out.push_back('"');
 }
 
 } // namespace

@@ -53,4 +53,30 @@ std::string AsciiUpper(std::string_view text) {
     return out;
 }
 
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        const bool mapped = b >= 0x80 && b < 0xA0 && kHigh[b - 0x80];
+        const char32_t c = mapped ? kHigh[b - 0x80] : char32_t(b);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            // Windows-1252 reaches no further than the Basic Multilingual Plane.
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    AppendCp1252AsUtf8(out, bytes);
+    return out;
+}
+
 } // namespace wv

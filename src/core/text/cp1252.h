@@ -9,6 +9,9 @@ namespace wv {
 // Characters Windows-1252 cannot represent become '?'.
 std::string EncodeCp1252(std::u32string_view text);
 std::u32string DecodeCp1252(std::string_view bytes);
+// The same text as UTF-8, appended to out (for files and other programs).
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
+std::string Cp1252ToUtf8(std::string_view bytes);
 
 // Byte order used wherever the program compares text bytes: signed 8-bit, so
 // 0x80-0xFF sort before ASCII.  Explicit because plain char is unsigned on
