@@ -5,7 +5,6 @@
 
 #include "platform/code_page.h"
 #include "ui/app/app_message_box.h"
-#include "ui/results/results_export.h"
 
 namespace wv {
 
@@ -38,7 +37,9 @@ wxString ProgramServices::ChooseFileToOpen(wxWindow* parent) {
 }
 
 wxString ProgramServices::ChooseExportFile(wxWindow* parent) {
-    return DefaultExportPrompts().chooseFile(parent);
+    wxFileDialog dialog(parent, "Export List", wxEmptyString, "variants.csv", "CSV files (*.csv)|*.csv|All files|*",
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
 CLoadBannerThread::Settings ProgramServices::BannerSettings(const std::string& homePage) {

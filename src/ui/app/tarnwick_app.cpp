@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <system_error>
 #include <thread>
 #include <cstdlib>
 #include <optional>
@@ -218,10 +219,18 @@ CTarnwickApp::ProbeEnd CTarnwickApp::ProbeWithWindowShown(CMainFrame* frame) {
     });
     poll.Start(25);
 
-    std::thread probe([&, home = m_strHomePage] {
-        passed = wv::RunConnectivityProbe(home, options, deadline);
-        done.store(true);
-    });
+    std::thread probe;
+    try {
+        probe = std::thread([&, home = m_strHomePage] {
+            passed = wv::RunConnectivityProbe(home, options, deadline);
+            done.store(true);
+        });
+    } catch (const std::system_error&) {
+        // No thread, no probe: the start fails as an unreachable vendor does.
+        frame->PopEventHandler(false);
+        frame->Enable(true);
+        return ProbeEnd::Failed;
+    }
     wxEventLoopBase* outer = g_baseLoop;
     g_baseLoop = &loop;
     loop.Run();

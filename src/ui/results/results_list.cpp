@@ -332,14 +332,19 @@ void CResultsListCtrl::SelectAllRows() {
 bool CResultsListCtrl::CopySelectedVariants() const {
     const std::vector<int> rows = GetSelectedRows();
     if (rows.empty()) return false;
-    std::string text;
-    for (int row : rows) {
-        if (!text.empty()) text += '\n';
-        text += m_rows->Text(static_cast<size_t>(row), 1);
+    try {
+        std::string text;
+        for (int row : rows) {
+            if (!text.empty()) text += '\n';
+            text += m_rows->Text(static_cast<size_t>(row), 1);
+        }
+        wxClipboardLocker locker;
+        if (!locker) return false;
+        return wxTheClipboard->SetData(new wxTextDataObject(wv::FromAnsi(text)));
+    } catch (const std::bad_alloc&) {
+        // A huge selection's text may not fit beside the list: copy nothing.
+        return false;
     }
-    wxClipboardLocker locker;
-    if (!locker) return false;
-    return wxTheClipboard->SetData(new wxTextDataObject(wv::FromAnsi(text)));
 }
 
 std::string CResultsListCtrl::ToCsv() const {

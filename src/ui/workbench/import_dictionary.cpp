@@ -17,8 +17,7 @@ void CTarnwickView::ImportDictionary() {
         return wv::AppMessageBox("The dictionary already contains words.\n\nDo you wish to append this word list?",
                                  wxYES_NO | wxICON_QUESTION, m_pForm) == wxYES;
     });
-    // Asked on every menu update, where a count of the trie would not do.
-    m_bDictionaryHasWords = m_pDictionary->CountWords() > 0;
+    m_bDictionaryHasWords = m_pDictionary->HasWords();
 }
 
 } // namespace wv

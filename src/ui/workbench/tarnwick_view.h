@@ -15,6 +15,7 @@
 // nullptr before the form exists and after it is destroyed; BrowserPane also
 // when the web engine could not be made.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -148,6 +149,10 @@ private:
     // FinishRunOnUi: the worker's last UI step.
     void StartRun(const std::string& keyword);
     void BeginListForRun(VariantMode mode, std::string keyword, std::vector<Typo> ranked);
+    // Worker: the steps every run takes around its rows (captions, emptying
+    // the list, the closing sort and last UI step); writeRows adds the rows.
+    void RunOnList(VariantMode mode, const std::string& keyword, const std::vector<Typo>& ranked,
+                   const std::function<void()>& writeRows);
     void FinishRunOnUi();
 
     // Smart Find's batches for the list as it is now, from the first

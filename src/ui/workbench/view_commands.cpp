@@ -43,10 +43,7 @@ void CTarnwickView::OnVariantsUpdateUi(wxUpdateUIEvent& event) {
 
 void CTarnwickView::OnExportList(wxCommandEvent&) {
     if (!m_listResults) return;
-    ExportPrompts prompts;
-    prompts.chooseFile = [](wxWindow* owner) { return Services().ChooseExportFile(owner); };
-    prompts.tell = [](wxWindow* owner, const std::string& text) { AppMessageBox(text, wxOK, owner); };
-    ExportResultsList(*m_listResults, m_pForm, prompts);
+    ExportResultsList(*m_listResults, m_pForm);
 }
 
 } // namespace wv

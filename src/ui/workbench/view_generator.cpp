@@ -1,6 +1,7 @@
 // The variant generator: the Go button in results mode and its worker.
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <new>
 #include <string_view>
 #include <thread>
@@ -22,7 +23,6 @@ namespace wv {
 
 namespace {
 constexpr const char* kHint = "Double Click To Search On eBay";
-constexpr std::size_t kMaxLikelyTypos = 100;
 } // namespace
 
 void CTarnwickView::OnGoButton(wxCommandEvent&) {
@@ -55,7 +55,6 @@ void CTarnwickView::StartRun(const std::string& keyword) {
         return;
     }
     TypoOptions options;
-    options.maxVariants = kMaxLikelyTypos;
     if (settings.skipRealWords && m_bDictionaryHasWords) {
         const WordTrie* dictionary = m_pDictionary.get();
         options.isRealWord = [dictionary](std::string_view word) { return dictionary->Contains(word); };
@@ -96,15 +95,18 @@ void CTarnwickView::FinishRunOnUi() {
     });
 }
 
-void CTarnwickView::GenerateVariants(std::string keyword) {
+void CTarnwickView::RunOnList(VariantMode mode, const std::string& keyword, const std::vector<Typo>& ranked,
+                              const std::function<void()>& writeRows) {
     // The run's flag was raised by Start; raising it again here would undo a
     // stop request that came in before the worker got going.
     m_generator.UiCall([this] { m_btnGo->SetLabel("Deleting"); });
-    m_generator.UiCall([this, keyword] {
+    m_generator.UiCall([this, mode, &keyword, &ranked] {
         m_listResults->Freeze();
         m_listResults->DeleteAllRows();
         m_listResults->Thaw();
-        BeginListForRun(VariantMode::LetterOrder, keyword, {});
+        // The view keeps its own copies for Smart Find; the worker's rows
+        // come from the worker's, which no UI step changes.
+        BeginListForRun(mode, keyword, ranked);
     });
     m_generator.UiCall([this] {
         m_btnGo->SetLabel("Stop");
@@ -112,7 +114,18 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
     });
 
     try {
-        wv::GenerateVariantRows(std::move(keyword), [this](int row, const std::string& variant) {
+        writeRows();
+    } catch (const std::bad_alloc&) {
+        // Out of memory mid-run: end it as a stopped run, rows so far kept.
+    }
+
+    m_generator.UiCall([this] { m_listResults->SortByColumn(0, true); });
+    m_generator.UiCall([this] { FinishRunOnUi(); });
+}
+
+void CTarnwickView::GenerateVariants(std::string keyword) {
+    RunOnList(VariantMode::LetterOrder, keyword, {}, [this, &keyword] {
+        wv::GenerateVariantRows(keyword, [this](int row, const std::string& variant) {
             char number[16];
             std::snprintf(number, sizeof number, "%d", row);
             // One UI step per row: a header sort can never fall between the
@@ -122,30 +135,11 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             return m_generator.IsRunning();
         });
-    } catch (const std::bad_alloc&) {
-        // Out of memory mid-run: end it as a stopped run, rows so far kept.
-    }
-
-    m_generator.UiCall([this] { m_listResults->SortByColumn(0, true); });
-    m_generator.UiCall([this] { FinishRunOnUi(); });
+    });
 }
 
 void CTarnwickView::GenerateLikelyTypos(std::string keyword, std::vector<Typo> ranked) {
-    m_generator.UiCall([this] { m_btnGo->SetLabel("Deleting"); });
-    m_generator.UiCall([this, &keyword, &ranked] {
-        m_listResults->Freeze();
-        m_listResults->DeleteAllRows();
-        m_listResults->Thaw();
-        // The view keeps its own copy for Smart Find; the rows below read
-        // the worker's, which no UI step changes.
-        BeginListForRun(VariantMode::LikelyTypos, keyword, ranked);
-    });
-    m_generator.UiCall([this] {
-        m_btnGo->SetLabel("Stop");
-        m_btnSmartFind->Hide();
-    });
-
-    try {
+    RunOnList(VariantMode::LikelyTypos, keyword, ranked, [this, &ranked] {
         // As in Letter Order, a stop is seen after a row, so even a stop
         // before the worker got going leaves the first row.
         for (std::size_t i = 0; i < ranked.size(); ++i) {
@@ -157,12 +151,7 @@ void CTarnwickView::GenerateLikelyTypos(std::string keyword, std::vector<Typo> r
                 break;
             if (!m_generator.IsRunning()) break;
         }
-    } catch (const std::bad_alloc&) {
-        // Out of memory mid-run: end it as a stopped run, rows so far kept.
-    }
-
-    m_generator.UiCall([this] { m_listResults->SortByColumn(0, true); });
-    m_generator.UiCall([this] { FinishRunOnUi(); });
+    });
 }
 
 } // namespace wv

@@ -1,4 +1,4 @@
-// File > Export List... with stand-in prompts: what reaches the file, and
+// File > Export List... with the tests' stand-in chooser and box: what reaches the file, and
 // what the user is told when nothing does.
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 
 #include "core/results/csv_export.h"
 #include "gui_support.h"
+#include "stand_in_services.h"
 #include "test_paths.h"
 #include "ui/results/results_export.h"
 #include "ui/results/results_list.h"
@@ -27,27 +28,30 @@ protected:
             column.SetText(title);
             list->InsertColumn(list->GetColumnCount(), column);
         }
-        prompts.chooseFile = [this](wxWindow*) {
+        wvtest::TestServices().SetExportFileChooser([this] {
             ++choices;
             return chosen;
-        };
-        prompts.tell = [this](wxWindow* owner, const std::string& text) {
-            EXPECT_EQ(owner, frame);
-            told.push_back(text);
-        };
+        });
+        wvtest::TestServices().SetMessageBoxHandler(
+            [this](const std::string& text, const std::string&, long, wxWindow* owner) {
+                EXPECT_EQ(owner, frame);
+                told.push_back(text);
+                return wxOK;
+            });
     }
     void TearDown() override {
+        wvtest::TestServices().SetExportFileChooser({});
+        wvtest::TestServices().SetMessageBoxHandler({});
         frame->Destroy();
         wvtest::PumpFor(std::chrono::milliseconds(20));
     }
     wv::ExportOutcome Export(const std::filesystem::path& path) {
         chosen = wxString::FromUTF8(path.string());
-        return wv::ExportResultsList(*list, frame, prompts);
+        return wv::ExportResultsList(*list, frame);
     }
 
     wxFrame* frame = nullptr;
     wv::CResultsListCtrl* list = nullptr;
-    wv::ExportPrompts prompts;
     wxString chosen;
     int choices = 0;
     std::vector<std::string> told;
