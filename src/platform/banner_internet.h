@@ -12,22 +12,13 @@
 #include <vector>
 
 #include "core/banner/banner_rotation.h"
+#include "core/banner/banner_settings.h"
 
 namespace wv {
 
 class TransferStop;
 struct InternetOptions;
 enum class InternetAccess;
-
-// Where the banners come from.
-struct BannerServer {
-    std::string homePage;     // absolute, ending in "/"
-    std::string ftpHost;      // "host" or "host:port"
-    std::string ftpUser;
-    std::string ftpPassword;
-    std::chrono::milliseconds connectTimeout{30000};
-    std::chrono::seconds stallTimeout{30};
-};
 
 // The list's address: the home page followed by "/VornthalBanners.txt" as
 // they stand, so the request path begins with two slashes (the vendor's

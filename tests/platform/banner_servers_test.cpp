@@ -43,7 +43,7 @@ class SiteRotation : public BannerRotation {
 public:
     SiteRotation(BannerServer server, BannerTimings timings = kQuick)
         : BannerRotation(timings), m_stop(std::make_shared<wv::TransferStop>()), m_internet(std::move(server), m_stop) {
-        m_strLocalFile = (m_dir / "VornthalBanner.gif").string();
+        SetLocalFile((m_dir / "VornthalBanner.gif").string());
     }
 
     // Runs until the work ends; false if the watchdog had to end it.
@@ -89,7 +89,7 @@ protected:
     }
     void PublishLink(const std::string& link) override {
         links.push_back(link);
-        localAtLink.push_back(wvtest::ReadFile(m_strLocalFile));
+        localAtLink.push_back(wvtest::ReadFile(LocalFile()));
     }
     void ShowBanner(const std::string& file) override {
         shown.push_back(wvtest::ReadFile(file));
@@ -134,7 +134,7 @@ TEST_F(BannerSite, ThreeBannersInFileOrderThenTheNewListsFirstLine) {
     EXPECT_EQ(rotation.links, (Strings{"http://l/a", "http://l/b", "http://l/c", "http://l/d"}));
     EXPECT_EQ(rotation.gets, (Strings{"a.gif", "b.gif", "c.gif", "d.gif"}));
     EXPECT_EQ(ListRequests(site), 2);
-    EXPECT_EQ(wvtest::ReadFile(rotation.m_strLocalFile), "GIF-d");
+    EXPECT_EQ(wvtest::ReadFile(rotation.LocalFile()), "GIF-d");
 }
 
 TEST_F(BannerSite, MalformedLinesFailTheirDownloadsFiveTimesAndTheRotationGoesOn) {
@@ -166,7 +166,7 @@ TEST_F(BannerSite, AMissingBannerDoesNotTouchTheOneAlreadyDownloaded) {
     EXPECT_EQ(rotation.links, (Strings{"l1", "l2", "l3"}));
     EXPECT_EQ(rotation.localAtLink, (Strings{"", "GIF-a", "GIF-a"}));
     EXPECT_EQ(rotation.shown, (Strings{"GIF-a", ""}));
-    EXPECT_FALSE(std::filesystem::exists(rotation.m_strLocalFile + ".part"));
+    EXPECT_FALSE(std::filesystem::exists(rotation.LocalFile() + ".part"));
 }
 
 TEST_F(BannerSite, AFolderNameFailsItsDownloadsLikeAnEmptyOne) {
@@ -228,8 +228,8 @@ TEST(BannerServers, TheListIsAskedForAtTheDoubleSlashPathWithTheProgramsHeaders)
     });
     SiteRotation rotation({web.Url("/"), wvtest::RefusingAddress(), "u", "p", 2000ms, 2s});
     ASSERT_TRUE(rotation.FetchBannerList());
-    EXPECT_EQ(rotation.m_bannerLines, (Strings{"Not Found: an error page is a list like any other", "1|http://l/|a.gif|"}));
-    EXPECT_EQ(rotation.m_nCurrentBanner, 0);
+    EXPECT_EQ(rotation.BannerLines(), (Strings{"Not Found: an error page is a list like any other", "1|http://l/|a.gif|"}));
+    EXPECT_EQ(rotation.CurrentBanner(), 0);
     std::lock_guard lock(mutex);
     EXPECT_EQ(head.substr(0, head.find("\r\n")), "GET //VornthalBanners.txt HTTP/1.1");
     EXPECT_NE(head.find("\r\nAccept: text/plain, text/html, text/htm\r\n"), std::string::npos) << head;
@@ -271,5 +271,5 @@ TEST(BannerServers, AStopEndsAStalledBannerDownloadAtOnceAndLeavesNoFile) {
     EXPECT_LT(ended - stopped, 1s);
     EXPECT_EQ(rotation.links, Strings{"http://l/"});
     EXPECT_TRUE(rotation.shown.empty());
-    EXPECT_FALSE(std::filesystem::exists(rotation.m_strLocalFile));
+    EXPECT_FALSE(std::filesystem::exists(rotation.LocalFile()));
 }

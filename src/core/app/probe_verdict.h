@@ -3,7 +3,6 @@
 // only when none of its lines contains "EXCEEDED" (in any letter case).
 // Pure functions and a scanner object; any thread.
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,10 +11,6 @@ namespace wv {
 // True when the line forbids the start: upper-cased byte-wise (ASCII only),
 // it contains "EXCEEDED".
 bool LineForbidsStart(std::string_view line);
-
-// Reads lines until readLine returns false; false at the first forbidding
-// line, true when the end is reached without one (an empty page included).
-bool PageAllowsStart(const std::function<bool(std::string&)>& readLine);
 
 // The same verdict on a page that arrives in pieces of any size, in bounded
 // memory whatever the page: a line is held up to lineBufferBytes, and a

@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wv {
@@ -55,14 +56,14 @@ public:
     BannerRotation(const BannerRotation&) = delete;
     BannerRotation& operator=(const BannerRotation&) = delete;
 
-    // The whole work, downloading every banner to m_strLocalFile (set it
+    // The whole work, downloading every banner to the local file (set it
     // first): the first fetch of the list, then the rotation.  Returns when
     // the work has ended for good: the first fetch failed, an FTP connection
     // failed, or a stop was requested.
     void Run();
 
-    // Fetches the list and, on success, replaces m_bannerLines; sets
-    // m_nCurrentBanner to 0 in every case.  Waits first when the previous
+    // Fetches the list and, on success, replaces BannerLines(); sets
+    // CurrentBanner() to 0 in every case.  Waits first when the previous
     // fetch began less than minFetchInterval ago (false if stopped meanwhile).
     bool FetchBannerList();
     // The rotation loop; returns on an FTP connection failure or a stop.
@@ -70,11 +71,12 @@ public:
     // line[start, end); empty when end is npos (a missing separator).
     static std::string ExtractField(const std::string& line, std::size_t start, std::size_t end);
 
-    std::vector<std::string> m_bannerLines;  // the list as last fetched
-    std::int32_t m_nCurrentBanner = 0;       // the line being worked on
-    std::string m_strRemoteFile;             // its banner file on the FTP server
-    double m_dDisplayMinutes = 0.0;          // its display time
-    std::string m_strLocalFile;              // where every banner is downloaded
+    // Where every banner is downloaded; set before Run.
+    void SetLocalFile(std::string path) { m_strLocalFile = std::move(path); }
+    const std::string& LocalFile() const { return m_strLocalFile; }
+    // The list as last fetched, and the line being worked on.
+    const std::vector<std::string>& BannerLines() const { return m_bannerLines; }
+    std::int32_t CurrentBanner() const { return m_nCurrentBanner; }
 
 protected:
     // The list's lines, read from the vendor's web server; false on an
@@ -99,6 +101,12 @@ private:
     void ParseCurrentLine();
     // Up to maxAttempts tries, retryPause apart; true once one succeeded.
     bool DownloadBanner(BannerFtpLogin& ftp);
+
+    std::vector<std::string> m_bannerLines;
+    std::int32_t m_nCurrentBanner = 0;
+    std::string m_strRemoteFile;     // the current line's banner file on the FTP server
+    double m_dDisplayMinutes = 0.0;  // its display time
+    std::string m_strLocalFile;
 
     BannerTimings m_timings;
     std::optional<std::chrono::steady_clock::time_point> m_lastFetch;

@@ -6,12 +6,14 @@
 
 #include <wx/docview.h>
 
+#include "ui/services/main_window_hooks.h"
+
 class wxMenuEvent;
 class wxView;
 
 namespace wv {
 
-class CMainFrame : public wxDocParentFrame {
+class CMainFrame : public wxDocParentFrame, public MainWindowHooks {
 public:
     CMainFrame() = default;
 
@@ -33,11 +35,11 @@ public:
     // The last status text given explicitly; empty at first.
     const std::string& GetStatusText() const { return m_strStatusText; }
 
-    // The view offered commands before the document's view while it is
-    // active (the browser pane after the user clicked into its page);
-    // nullptr returns the commands to the ordinary route.
-    void SetActiveView(wxView* view) { m_pActiveView = view; }
-    wxView* GetActiveView() const { return m_pActiveView; }
+    // MainWindowHooks: FormatStatusText with the text as it stands; the
+    // active view is the browser pane after the user clicked into its page.
+    void ShowStatusText(const std::string& text) override { FormatStatusText("%s", text.c_str()); }
+    void SetActiveView(wxView* view) override { m_pActiveView = view; }
+    wxView* GetActiveView() const override { return m_pActiveView; }
 
     // Documents name themselves through the view; the frame keeps its own
     // caption instead of a document's name.

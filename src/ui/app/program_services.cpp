@@ -4,7 +4,7 @@
 #include <wx/msgdlg.h>
 
 #include "platform/code_page.h"
-#include "ui/app/app_message_box.h"
+#include "ui/services/app_message_box.h"
 
 namespace wv {
 
@@ -42,8 +42,8 @@ wxString ProgramServices::ChooseExportFile(wxWindow* parent) {
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
-CLoadBannerThread::Settings ProgramServices::BannerSettings(const std::string& homePage) {
-    return CLoadBannerThread::ProgramSettings(homePage);
+BannerSettings ProgramServices::GetBannerSettings(const std::string& homePage) {
+    return ProgramBannerSettings(homePage);
 }
 
 void ProgramServices::LaunchBrowser(const std::string& address) { m_launcher.Launch(address); }

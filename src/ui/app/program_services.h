@@ -9,7 +9,7 @@
 #include "core/marshal/ui_marshal.h"
 #include "platform/browser_launcher.h"
 #include "platform/wx_ui_poster.h"
-#include "ui/app/app_services.h"
+#include "ui/services/app_services.h"
 
 namespace wv {
 
@@ -23,7 +23,7 @@ public:
     wxString ChooseFileToOpen(wxWindow* parent) override;
     wxString ChooseExportFile(wxWindow* parent) override;
     UiPoster& Poster() override { return m_poster; }
-    CLoadBannerThread::Settings BannerSettings(const std::string& homePage) override;
+    BannerSettings GetBannerSettings(const std::string& homePage) override;
     void LaunchBrowser(const std::string& address) override;
     void StopLaunches() override;
     ThreadProbe* Threads() override { return nullptr; }

@@ -19,8 +19,8 @@
 #include <gtk/gtk.h>
 
 #include "ui/app/about_dlg.h"
-#include "ui/app/app_message_box.h"
-#include "ui/app/app_services.h"
+#include "ui/services/app_message_box.h"
+#include "ui/services/app_services.h"
 #include "platform/connectivity_probe.h"
 #include "ui/app/main_frame.h"
 #include "platform/internet_session.h"
@@ -65,6 +65,22 @@ public:
 
 private:
     unsigned m_maxFiles;
+};
+
+// Makes the workbench view with what it needs instead of a bare default: wx
+// makes a template's views without arguments.
+class WorkbenchTemplate : public wxDocTemplate {
+public:
+    WorkbenchTemplate(wxDocManager* manager, WorkbenchContext context)
+        : wxDocTemplate(manager, "Wordvane", "*.*", "", "", "CTarnwickDoc", "CTarnwickView",
+                        CLASSINFO(CTarnwickDoc), CLASSINFO(CTarnwickView)),
+          m_context(std::move(context)) {}
+
+protected:
+    wxView* DoCreateView() override { return new CTarnwickView(m_context); }
+
+private:
+    const WorkbenchContext m_context;
 };
 
 // The settings folder: the vendor key under the user's configuration folder.
@@ -114,12 +130,20 @@ void CTarnwickApp::SaveStdProfileSettings() {
 }
 
 CMainFrame* CTarnwickApp::CreateMainWindow(wxDocManager* manager) {
-    new wxDocTemplate(manager, "Wordvane", "*.*", "", "", "CTarnwickDoc", "CTarnwickView",
-                      CLASSINFO(CTarnwickDoc), CLASSINFO(CTarnwickView));
+    CTarnwickApp& app = TheApp();
+    const VendorConfig& vendor = GetVendorConfig();
+    WorkbenchContext context;
+    context.homePage = app.GetHomePage();
+    context.searchHost = vendor.searchHost;
+    context.storePage = vendor.storePage;
+    context.secondSite = vendor.secondSite;
+    context.variantSettings = &app.m_variantSettings;
+    context.services = &Services();
+    new WorkbenchTemplate(manager, std::move(context));
     manager->SetMaxDocsOpen(1);
     // The manager would make a second document; the application keeps one.
-    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileNew, &TheApp(), wxID_NEW);
-    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileOpen, &TheApp(), wxID_OPEN);
+    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileNew, &app, wxID_NEW);
+    manager->Bind(wxEVT_MENU, &CTarnwickApp::OnFileOpen, &app, wxID_OPEN);
 
     auto* frame = new CMainFrame;
     if (!frame->Create(manager, nullptr, wxID_ANY, "Wordvane")) {

@@ -29,7 +29,7 @@ public:
     int OnExit() override;
 
     // The vendor's home page, an absolute address ending in "/" (fixed at
-    // construction; see platform/vendor_config.h).
+    // construction; see core/app/vendor_config.h).
     const std::string& GetHomePage() const { return m_strHomePage; }
 
     // Creates the template, the frame, the document and the view, and runs
@@ -54,12 +54,6 @@ public:
     void LoadStdProfileSettings(unsigned maxFiles);
     void SaveStdProfileSettings();
 
-    void OnAppAbout(wxCommandEvent& event);
-    // New and Open keep the one document and view: the document is
-    // re-initialised and the view's initial update runs again.
-    void OnFileNew(wxCommandEvent& event);
-    void OnFileOpen(wxCommandEvent& event);
-
     // SIGTERM closes the main window as the user would: every dialog on
     // screen is answered "cancel" first, and the window closes once none is
     // showing.  Installed by OnInit; tests of the window install it too.
@@ -72,6 +66,12 @@ public:
     static int CancelShownDialogs();
 
 private:
+    void OnAppAbout(wxCommandEvent& event);
+    // New and Open keep the one document and view: the document is
+    // re-initialised and the view's initial update runs again.
+    void OnFileNew(wxCommandEvent& event);
+    void OnFileOpen(wxCommandEvent& event);
+
     enum class ProbeEnd { Passed, Failed, WindowClosed };
     // Runs the start-up probe on a worker while the shown, disabled window
     // keeps painting; ends early when the window is closed.

@@ -13,8 +13,8 @@
 
 #include "core/file/regular_file.h"
 #include "platform/picture_decoder.h"
-#include "ui/app/app_services.h"
-#include "ui/app/thread_probe.h"
+#include "ui/services/app_services.h"
+#include "ui/services/thread_probe.h"
 
 namespace wv {
 

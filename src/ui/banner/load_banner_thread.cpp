@@ -5,13 +5,11 @@
 #include <wx/app.h>
 #include <wx/window.h>
 
-#include "ui/app/app_services.h"
-#include "ui/app/thread_probe.h"
+#include "ui/services/app_services.h"
+#include "ui/services/thread_probe.h"
 #include "ui/banner/animated_picture.h"
 #include "platform/internet_session.h"
-#include "core/app/vendor_config.h"
 #include "core/app/working_dir.h"
-#include "ui/workbench/tarnwick_doc.h"
 
 namespace wv {
 
@@ -19,19 +17,9 @@ namespace {
 constexpr auto kBanner = ThreadProbe::Worker::Banner;
 } // namespace
 
-CLoadBannerThread::Settings CLoadBannerThread::ProgramSettings(const std::string& homePage) {
-    const wv::VendorConfig& config = wv::GetVendorConfig();
-    Settings settings;
-    settings.server.homePage = homePage;
-    settings.server.ftpHost = config.ftpHost;
-    settings.server.ftpUser = config.ftpUser;
-    settings.server.ftpPassword = config.ftpPassword;
-    return settings;
-}
-
-CLoadBannerThread::CLoadBannerThread(CTarnwickDoc* doc, CAnimatedPicture* banner, Settings settings)
+CLoadBannerThread::CLoadBannerThread(LinkSink publishLink, CAnimatedPicture* banner, BannerSettings settings)
     : BannerRotation(settings.timings),
-      m_pDoc(doc),
+      m_publishLink(std::move(publishLink)),
       m_pBanner(banner),
       m_probe(InstalledThreadProbe()),
       m_stop(std::make_shared<wv::TransferStop>()),
@@ -43,7 +31,7 @@ bool CLoadBannerThread::Start() {
     if (m_bStarted) return false;
     std::string path;
     if (!wv::WorkingDirectoryFile("VornthalBanner.gif", path)) return false;
-    m_strLocalFile = std::move(path);
+    SetLocalFile(std::move(path));
     if (m_probe) {
         m_probe->WorkBegun(kBanner);
         m_probe->ThreadStarted(kBanner);
@@ -94,7 +82,7 @@ bool CLoadBannerThread::ReadBannerList(std::vector<std::string>& lines) {
 std::unique_ptr<BannerFtpLogin> CLoadBannerThread::ConnectFtp() { return m_internet.ConnectFtp(); }
 
 void CLoadBannerThread::PublishLink(const std::string& link) {
-    if (m_pDoc) m_pDoc->SetBannerLink(link);
+    if (m_publishLink) m_publishLink(link);
 }
 
 void CLoadBannerThread::ShowBanner(const std::string& localFile) {

@@ -3,11 +3,12 @@
 // vendor's banners (see banner_rotation.h for the rotation itself).  It
 // downloads each banner into "<working directory>/VornthalBanner.gif", loads
 // it into the banner control, places the control at the top right of the main
-// window's client area, publishes the banner's link in the document and waits
-// for the banner's display time.
+// window's client area, hands the banner's link to whoever shows it (the
+// workbench's document) and waits for the banner's display time.
 //
-// Ownership: the view owns the object and its thread; the document and the
-// banner control are the view's and must outlive the thread.  Stop() (also
+// Ownership: the view owns the object and its thread; the banner control and
+// whatever the link callback writes to are the view's and must outlive the
+// thread.  Stop() (also
 // run by the destructor) ends and joins the thread; the view calls it when
 // its window is destroyed, before any control goes.
 //
@@ -20,38 +21,33 @@
 // - A stop wakes every wait (display time, retry pause, empty-list pause) at
 //   once and aborts a transfer in progress.
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
 
-#include "platform/banner_internet.h"
 #include "core/banner/banner_rotation.h"
+#include "core/banner/banner_settings.h"
 #include "core/marshal/ui_marshal.h"
+#include "platform/banner_internet.h"
 
 namespace wv {
 
 class CAnimatedPicture;
-class CTarnwickDoc;
 class ThreadProbe;
 
 class TransferStop;
 
 class CLoadBannerThread : public BannerRotation {
 public:
-    struct Settings {
-        BannerServer server;
-        BannerTimings timings;
-    };
+    // Called on the banner thread with the link of each banner before its
+    // download, so it must be safe to call from there.
+    using LinkSink = std::function<void(const std::string& link)>;
 
-    // The program's settings: the vendor's servers from its configuration
-    // (the given home page, the FTP host and account) and the standard
-    // timings.  The view asks the services (app_services.h), which tests
-    // replace.
-    static Settings ProgramSettings(const std::string& homePage);
-
-    // doc receives the links, banner the banners; either may be null.  The
-    // thread reports to the installed services' thread probe, if any.
-    CLoadBannerThread(CTarnwickDoc* doc, CAnimatedPicture* banner, Settings settings);
+    // publishLink receives the links (may be empty), banner the banners (may
+    // be null).  The thread reports to the installed services' thread probe,
+    // if any.
+    CLoadBannerThread(LinkSink publishLink, CAnimatedPicture* banner, BannerSettings settings);
     ~CLoadBannerThread() override;
 
     // Reads the working directory and starts the thread.  False, and no
@@ -76,7 +72,7 @@ protected:
     bool StopRequested() const override;
 
 private:
-    CTarnwickDoc* const m_pDoc;
+    const LinkSink m_publishLink;
     CAnimatedPicture* const m_pBanner;
     ThreadProbe* const m_probe;
     const std::shared_ptr<wv::TransferStop> m_stop;

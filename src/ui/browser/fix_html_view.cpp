@@ -4,8 +4,8 @@
 #include <wx/eventfilter.h>
 #include <wx/webview.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/app/app_services.h"
+#include "ui/services/main_window_hooks.h"
+#include "ui/services/app_services.h"
 #include "platform/code_page.h"
 #include "core/res/resource.h"
 
@@ -114,12 +114,12 @@ bool CFixHtmlView::IsOnForm(wxWindow* window, wxWindow* form, wxWindow* pane) {
 }
 
 bool CFixHtmlView::IsActive() const {
-    auto* frame = wxDynamicCast(m_pFrame.get(), CMainFrame);
+    MainWindowHooks* frame = FindMainWindowHooks(m_pFrame.get());
     return frame && frame->GetActiveView() == this;
 }
 
 void CFixHtmlView::SetActive(bool active) {
-    auto* frame = wxDynamicCast(m_pFrame.get(), CMainFrame);
+    MainWindowHooks* frame = FindMainWindowHooks(m_pFrame.get());
     if (!frame) return;
     if (active)
         frame->SetActiveView(this);

@@ -7,8 +7,8 @@
 
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
-#include "ui/app/app_message_box.h"
-#include "ui/app/app_services.h"
+#include "ui/services/app_message_box.h"
+#include "ui/services/app_services.h"
 #include "ui/results/results_list.h"
 
 namespace wv {

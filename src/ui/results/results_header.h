@@ -30,9 +30,14 @@ public:
     CResultsHeaderCtrl(const CResultsHeaderCtrl&) = delete;
     CResultsHeaderCtrl& operator=(const CResultsHeaderCtrl&) = delete;
 
-    // -1 until the first sort; then the column and direction of the last one.
-    int m_nSortColumn = -1;
-    bool m_bSortAscending = true;
+    // -1 and ascending until the first sort; then the column and direction
+    // of the last one, which the header marks.
+    int SortColumn() const { return m_nSortColumn; }
+    bool SortAscending() const { return m_bSortAscending; }
+    void SetSort(int column, bool ascending) {
+        m_nSortColumn = column;
+        m_bSortAscending = ascending;
+    }
 
     // Makes the column owner-drawn (for good) and repaints the header.
     void MarkSortColumn(int column);
@@ -60,6 +65,8 @@ private:
 
     CResultsListCtrl& m_list;
     std::vector<Item> m_items;
+    int m_nSortColumn = -1;
+    bool m_bSortAscending = true;
 };
 
 // Installs the delegate renderer that routes header drawing to the results

@@ -241,8 +241,7 @@ void CResultsListCtrl::SortByColumn(int column, bool ascending) {
         return;
     }
     const std::vector<uint32_t>& order = *sorted;
-    m_wndHeader->m_nSortColumn = column;
-    m_wndHeader->m_bSortAscending = ascending;
+    m_wndHeader->SetSort(column, ascending);
     m_wndHeader->MarkSortColumn(column);
 
     const int mark = GetSelectionMark();
@@ -270,7 +269,7 @@ void CResultsListCtrl::OnColumnClick(wxListEvent& event) {
     // Not skipped: the parent does not see column clicks.
     const int column = event.GetColumn();
     const CResultsHeaderCtrl& header = *m_wndHeader;
-    const bool ascending = column != header.m_nSortColumn || !header.m_bSortAscending;
+    const bool ascending = column != header.SortColumn() || !header.SortAscending();
     SortByColumn(column, ascending);
 }
 

@@ -5,7 +5,7 @@
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 
-#include "ui/app/app_message_box.h"
+#include "ui/services/app_message_box.h"
 #include "core/dictionary/word_list_import.h"
 #include "core/dictionary/word_trie.h"
 

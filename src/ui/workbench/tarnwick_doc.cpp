@@ -1,6 +1,5 @@
 #include "ui/workbench/tarnwick_doc.h"
 
-#include <wx/app.h>
 #include <wx/docview.h>
 
 namespace wv {
@@ -12,12 +11,6 @@ bool CTarnwickDoc::OnNewDocument() { return wxDocument::OnNewDocument(); }
 bool CTarnwickDoc::OnSaveDocument(const wxString&) { return true; }
 bool CTarnwickDoc::DoSaveDocument(const wxString&) { return true; }
 bool CTarnwickDoc::DoOpenDocument(const wxString&) { return true; }
-
-CTarnwickDoc* CTarnwickDoc::GetDoc() {
-    wxDocManager* manager = wxDocManager::GetDocumentManager();
-    if (!manager) return nullptr;
-    return wxDynamicCast(manager->GetCurrentDocument(), CTarnwickDoc);
-}
 
 std::string CTarnwickDoc::GetBannerLink() const {
     std::lock_guard lock(m_linkMutex);

@@ -18,7 +18,7 @@
 
 namespace wv {
 
-wxIMPLEMENT_DYNAMIC_CLASS(CTarnwickView, wxView);
+wxIMPLEMENT_CLASS(CTarnwickView, wxView);
 
 namespace {
 wxPoint Pos(const form::Rect& r) { return {r.x, r.y}; }
@@ -118,8 +118,6 @@ void CTarnwickView::OnInitialUpdate() {
     m_listResults->Refresh();
     SetUpResultColumns();
 
-    if (CTarnwickDoc* doc = GetWorkbenchDoc()) doc->m_pBannerControl = m_picBanner;
-
     m_panel.Initialise();
 
     LoadLogo();
@@ -168,7 +166,6 @@ bool CTarnwickView::OnClose(bool deleteWindow) {
 void CTarnwickView::OnFormDestroy(wxWindowDestroyEvent& event) {
     if (event.GetEventObject() == m_pForm) {
         StopThreads();
-        if (CTarnwickDoc* doc = GetWorkbenchDoc()) doc->m_pBannerControl = nullptr;
         m_pDictionary.reset();
         m_bDictionaryHasWords = false;
         m_bRunPending = false;

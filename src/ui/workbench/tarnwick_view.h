@@ -11,6 +11,9 @@
 // through the run's gate; the banner thread only through its own gate.  Both
 // are stopped and joined when the form is destroyed, before any control goes.
 //
+// Made by the application's document template with what it needs
+// (workbench_context.h); it never asks the application object.
+//
 // The control accessors are for the application and tests.  They give
 // nullptr before the form exists and after it is destroyed; BrowserPane also
 // when the web engine could not be made.
@@ -25,9 +28,11 @@
 
 #include "core/app/variant_settings.h"
 #include "core/typos/likely_typos.h"
+#include "core/workbench/list_run.h"
 #include "core/workbench/panel_model.h"
 #include "ui/workbench/generator_run.h"
 #include "ui/workbench/navigation_panel.h"
+#include "ui/workbench/workbench_context.h"
 
 class wxButton;
 class wxPanel;
@@ -49,7 +54,7 @@ class WordTrie;
 
 class CTarnwickView : public wxView {
 public:
-    CTarnwickView();
+    explicit CTarnwickView(WorkbenchContext context);
     ~CTarnwickView() override;
 
     // wxView: creates the form and its controls (the template's controls).
@@ -61,8 +66,6 @@ public:
     // a repeat (New, Open) leaves the view as a press on the first panel row
     // does, a run in progress included.
     void OnInitialUpdate();
-    void SetUpResultColumns();
-    void ImportDictionary();
 
     wxPanel* GetForm() const { return m_pForm; }
     CTarnwickDoc* GetWorkbenchDoc() const;
@@ -85,14 +88,9 @@ public:
     bool DictionaryHasWords() const { return m_bDictionaryHasWords; }
     // The generator the list's rows came from (a later menu choice does not
     // change it); Letter Order for a list no run has made.
-    VariantMode ListMode() const { return m_listMode; }
+    VariantMode ListMode() const { return m_listRun.Mode(); }
 
     // ---- variant generator ----
-    // Go in results mode starts a run in the Variants menu's mode, or asks
-    // the running one to stop.  Pressed while a stopped run is still taking
-    // its closing steps, it starts the next run, with the keyword typed at
-    // this press, once they are done.
-    void OnGoButton(wxCommandEvent& event);
     // Worker thread: one Letter Order run over its own copy of the keyword's
     // bytes.
     void GenerateVariants(std::string keyword);
@@ -105,39 +103,47 @@ public:
     // Asks a run to stop and waits for the worker to end.
     void StopGenerator() { m_generator.Stop(); }
 
-    // ---- auction-site search ----
-    void OnResultsDblClk(wxCommandEvent& event);
-    // A Letter Order list goes out as one address.  A Likely Typos list goes
-    // out in batches (core/typos/smart_find_batches.h): each press opens the
-    // next, after the last the first again; while there are several the
-    // button names the one the next press opens ("Smart Find 2/3").
-    void OnSmartFind(wxCommandEvent& event);
-    // Rows removed by the user: the batches start again at the first.
-    void OnResultsChanged(wxCommandEvent& event);
-
-    // ---- menu commands ----
-    // Variants > Letter Order, Likely Typos, Skip Real Words: the
-    // application's settings, for the next run.
-    void OnVariantsCommand(wxCommandEvent& event);
-    void OnVariantsUpdateUi(wxUpdateUIEvent& event);
-    // File > Export List...
-    void OnExportList(wxCommandEvent& event);
-
     // ---- navigation panel ----
     // Selects entry (1..7) and repaints the form.
     void SelectPanelEntry(int entry);
     void ShowBrowserPane();
     void ShowResultsList();
     int SelectedPanelEntry() const { return m_panel.Selected(); }  // 1..7, 0 when none
+
+private:
+    void CreateForm(wxWindow* parent);
+    void SetUpResultColumns();
+    void ImportDictionary();
+
+    // Go in results mode starts a run in the Variants menu's mode, or asks
+    // the running one to stop.  Pressed while a stopped run is still taking
+    // its closing steps, it starts the next run, with the keyword typed at
+    // this press, once they are done.
+    void OnGoButton(wxCommandEvent& event);
+
+    // The auction-site search (view_search.cpp).  A Letter Order list goes
+    // out as one address; a Likely Typos list in the batches the list's run
+    // keeps (core/workbench/list_run.h).  Rows removed by the user start the
+    // batches again at the first.
+    void OnResultsDblClk(wxCommandEvent& event);
+    void OnSmartFind(wxCommandEvent& event);
+    void OnResultsChanged(wxCommandEvent& event);
+
+    // Variants > Letter Order, Likely Typos, Skip Real Words: the
+    // application's settings, for the next run.  File > Export List...
+    void OnVariantsCommand(wxCommandEvent& event);
+    void OnVariantsUpdateUi(wxUpdateUIEvent& event);
+    void OnExportList(wxCommandEvent& event);
+
+    // The navigation panel's mouse, commands and painting (view_panel.cpp).
     void OnLButtonDown(wxMouseEvent& event);
     void OnRButtonDown(wxMouseEvent& event);
     void OnMouseMove(wxMouseEvent& event);
     void OnSetCursor(wxSetCursorEvent& event);
     void OnPanelCommand(wxCommandEvent& event);
     void OnPaint(wxPaintEvent& event);
-
-private:
-    void CreateForm(wxWindow* parent);
+    // The address of a panel page (store, resources, the home page's own).
+    std::string PageAddress(panel::Page page) const;
 
     // Selection, mode, captions and Smart Find as a press on a panel row
     // leaves them; the page to load is the caller's.
@@ -155,7 +161,7 @@ private:
                    const std::function<void()>& writeRows);
     void FinishRunOnUi();
 
-    // Smart Find's batches for the list as it is now, from the first
+    // Smart Find's batches for the rows the list shows now, from the first
     // (view_search.cpp).
     void RestartSmartFindBatches();
     void ShowSmartFindCaption();
@@ -199,13 +205,9 @@ private:
     std::unique_ptr<WordTrie> m_pDictionary;
     bool m_bDictionaryHasWords = false;
 
-    // The list's run: its mode, keyword and ranked typos (Likely Typos).
-    VariantMode m_listMode = VariantMode::LetterOrder;
-    std::string m_listKeyword;
-    std::vector<Typo> m_listTypos;
-    // Smart Find's addresses for a Likely Typos list, and the next to open.
-    std::vector<std::string> m_smartFindBatches;
-    std::size_t m_nextBatch = 0;
+    const WorkbenchContext m_context;
+    // The list's run: its mode, keyword, ranked typos and Smart Find batches.
+    ListRun m_listRun;
 
     // A Go press that came while a stopped run was finishing.
     bool m_bRunPending = false;
@@ -215,7 +217,7 @@ private:
     GeneratorRun m_generator;
     std::unique_ptr<CLoadBannerThread> m_pBannerThread;
 
-    wxDECLARE_DYNAMIC_CLASS(CTarnwickView);
+    wxDECLARE_CLASS(CTarnwickView);
 };
 
 } // namespace wv

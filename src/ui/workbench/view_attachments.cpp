@@ -3,8 +3,7 @@
 
 #include <wx/panel.h>
 
-#include "ui/app/app_services.h"
-#include "ui/app/tarnwick_app.h"
+#include "ui/services/app_services.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/banner/load_banner_thread.h"
 #include "core/dictionary/word_trie.h"
@@ -15,7 +14,8 @@
 
 namespace wv {
 
-CTarnwickView::CTarnwickView() = default;
+CTarnwickView::CTarnwickView(WorkbenchContext context)
+    : m_context(std::move(context)), m_listRun(m_context.searchHost) {}
 CTarnwickView::~CTarnwickView() { StopThreads(); }
 
 void CTarnwickView::CreatePictures() {
@@ -40,8 +40,14 @@ void CTarnwickView::LoadLogo() {
 
 void CTarnwickView::StartBannerThread() {
     if (m_pBannerThread || !m_picBanner) return;
-    auto thread = std::make_unique<CLoadBannerThread>(
-        GetWorkbenchDoc(), m_picBanner, Services().BannerSettings(TheApp().GetHomePage()));
+    // The document outlives the thread: the view stops it before the
+    // document lets the view go.
+    CTarnwickDoc* doc = GetWorkbenchDoc();
+    auto publishLink = [doc](const std::string& link) {
+        if (doc) doc->SetBannerLink(link);
+    };
+    auto thread = std::make_unique<CLoadBannerThread>(publishLink, m_picBanner,
+                                                      m_context.services->GetBannerSettings(m_context.homePage));
     // A thread that cannot start is no loss: the view works without banners.
     if (thread->Start()) m_pBannerThread = std::move(thread);
 }

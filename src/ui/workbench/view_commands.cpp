@@ -4,16 +4,15 @@
 #include <wx/panel.h>
 
 #include "core/res/resource.h"
-#include "ui/app/app_message_box.h"
-#include "ui/app/app_services.h"
-#include "ui/app/tarnwick_app.h"
+#include "ui/services/app_message_box.h"
+#include "ui/services/app_services.h"
 #include "ui/results/results_export.h"
 #include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
 
 void CTarnwickView::OnVariantsCommand(wxCommandEvent& event) {
-    VariantSettings settings = TheApp().GetVariantSettings();
+    VariantSettings& settings = *m_context.variantSettings;
     switch (event.GetId()) {
     case res::ID_VARIANTS_LETTER_ORDER: settings.mode = VariantMode::LetterOrder; break;
     case res::ID_VARIANTS_LIKELY_TYPOS: settings.mode = VariantMode::LikelyTypos; break;
@@ -24,11 +23,10 @@ void CTarnwickView::OnVariantsCommand(wxCommandEvent& event) {
         break;
     default: event.Skip(); return;
     }
-    TheApp().SetVariantSettings(settings);
 }
 
 void CTarnwickView::OnVariantsUpdateUi(wxUpdateUIEvent& event) {
-    const VariantSettings& settings = TheApp().GetVariantSettings();
+    const VariantSettings& settings = *m_context.variantSettings;
     switch (event.GetId()) {
     case res::ID_VARIANTS_LETTER_ORDER: event.Check(settings.mode == VariantMode::LetterOrder); break;
     case res::ID_VARIANTS_LIKELY_TYPOS: event.Check(settings.mode == VariantMode::LikelyTypos); break;

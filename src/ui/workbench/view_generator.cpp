@@ -12,7 +12,6 @@
 
 #include "core/dictionary/word_trie.h"
 #include "core/typos/likely_typos.h"
-#include "ui/app/tarnwick_app.h"
 #include "ui/browser/fix_html_view.h"
 #include "platform/code_page.h"
 #include "ui/results/results_list.h"
@@ -49,7 +48,7 @@ void CTarnwickView::OnGoButton(wxCommandEvent&) {
 }
 
 void CTarnwickView::StartRun(const std::string& keyword) {
-    const VariantSettings& settings = TheApp().GetVariantSettings();
+    const VariantSettings& settings = *m_context.variantSettings;
     if (settings.mode == VariantMode::LetterOrder) {
         m_generator.Start([this, keyword] { GenerateVariants(keyword); });
         return;
@@ -72,10 +71,8 @@ void CTarnwickView::StartRun(const std::string& keyword) {
 }
 
 void CTarnwickView::BeginListForRun(VariantMode mode, std::string keyword, std::vector<Typo> ranked) {
-    m_listMode = mode;
-    m_listKeyword = std::move(keyword);
-    m_listTypos = std::move(ranked);
-    RestartSmartFindBatches();
+    m_listRun.Begin(mode, std::move(keyword), std::move(ranked));
+    ShowSmartFindCaption();
 }
 
 void CTarnwickView::FinishRunOnUi() {

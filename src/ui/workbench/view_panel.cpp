@@ -11,13 +11,11 @@
 #include <wx/statbox.h>
 #include <wx/utils.h>
 
-#include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
-#include "ui/app/app_services.h"
-#include "ui/app/tarnwick_app.h"
+#include "ui/services/app_services.h"
+#include "ui/services/main_window_hooks.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/browser/fix_html_view.h"
-#include "core/app/vendor_config.h"
 #include "ui/results/results_list.h"
 #include "core/workbench/panel_model.h"
 #include "ui/workbench/tarnwick_doc.h"
@@ -27,18 +25,14 @@ namespace wv {
 
 namespace panel = wv::panel;
 
-namespace {
-
-std::string PageAddress(panel::Page page) {
+std::string CTarnwickView::PageAddress(panel::Page page) const {
     switch (page) {
     case panel::Page::None: return {};
-    case panel::Page::Store: return wv::GetVendorConfig().storePage;
-    case panel::Page::SecondSite: return wv::GetVendorConfig().secondSite;
-    default: return panel::HomePageAddress(TheApp().GetHomePage(), page);
+    case panel::Page::Store: return m_context.storePage;
+    case panel::Page::SecondSite: return m_context.secondSite;
+    default: return panel::HomePageAddress(m_context.homePage, page);
     }
 }
-
-} // namespace
 
 bool CTarnwickView::IsOverBanner(const wxPoint& point) const {
     // The banner is a child of the form, so its rectangle is already in form
@@ -88,7 +82,7 @@ void CTarnwickView::OnLButtonDown(wxMouseEvent& event) {
     if (IsOverBanner(point)) {
         std::string link;
         if (CTarnwickDoc* doc = GetWorkbenchDoc()) link = doc->GetBannerLink();
-        Services().LaunchBrowser(link);
+        m_context.services->LaunchBrowser(link);
     }
 
     const int entry = m_panel.EntryAt(point);
@@ -113,8 +107,8 @@ void CTarnwickView::OnMouseMove(wxMouseEvent& event) {
         // The form hands the focus to its last focused control.
         if (!onForm) m_pForm->SetFocus();
     }
-    if (auto* frame = wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame))
-        frame->FormatStatusText("%s", wv::kVendorNotice);  // the notice as the whole text
+    if (MainWindowHooks* frame = FindMainWindowHooks(m_pForm))
+        frame->ShowStatusText(wv::kVendorNotice);  // the notice as the whole text
 }
 
 void CTarnwickView::OnSetCursor(wxSetCursorEvent& event) {

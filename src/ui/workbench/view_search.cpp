@@ -1,6 +1,6 @@
 // The auction-site search: double-click search and Smart Find.
+#include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include <wx/button.h>
@@ -8,13 +8,11 @@
 #include <wx/panel.h>
 #include <wx/statbox.h>
 
-#include "ui/app/app_message_box.h"
+#include "ui/services/app_message_box.h"
 #include "ui/browser/fix_html_view.h"
 #include "platform/code_page.h"
-#include "core/app/vendor_config.h"
 #include "ui/results/results_list.h"
 #include "core/workbench/panel_model.h"
-#include "core/typos/smart_find_batches.h"
 #include "core/workbench/search_address.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -35,7 +33,7 @@ void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
     const int row = m_listResults->GetSelectionMark();
     if (row < 0 || row >= m_listResults->GetRowCount()) return;
     const std::string variant = m_listResults->GetCellText(row, 1);
-    ShowSearch(wv::VariantSearchAddress(wv::GetVendorConfig().searchHost, variant));
+    ShowSearch(wv::VariantSearchAddress(m_context.searchHost, variant));
 }
 
 void CTarnwickView::OnSmartFind(wxCommandEvent&) {
@@ -46,16 +44,14 @@ void CTarnwickView::OnSmartFind(wxCommandEvent&) {
                           m_pForm);
         return;
     }
-    if (m_listMode == VariantMode::LikelyTypos && !m_smartFindBatches.empty()) {
-        const std::string address = m_smartFindBatches[m_nextBatch];
-        m_nextBatch = (m_nextBatch + 1) % m_smartFindBatches.size();
+    if (std::optional<std::string> batch = m_listRun.NextBatch()) {
         ShowSmartFindCaption();
-        ShowSearch(address);
+        ShowSearch(*batch);
         return;
     }
     CResultsListCtrl* list = m_listResults;
     const std::string address = wv::SmartFindAddress(
-        wv::GetVendorConfig().searchHost, [list] { return list->GetRowCount(); },
+        m_context.searchHost, [list] { return list->GetRowCount(); },
         [list](int row) { return list->GetCellText(row, 1); });
     ShowSearch(address);
 }
@@ -66,27 +62,18 @@ void CTarnwickView::OnResultsChanged(wxCommandEvent& event) {
 }
 
 void CTarnwickView::RestartSmartFindBatches() {
-    m_smartFindBatches.clear();
-    m_nextBatch = 0;
-    if (m_listMode == VariantMode::LikelyTypos && m_listResults) {
-        // Rows the user deleted are no longer wanted in any search.
-        std::unordered_set<std::string> shown;
-        for (int row = 0; row < m_listResults->GetRowCount(); ++row) shown.insert(m_listResults->GetCellText(row, 1));
-        std::vector<Typo> wanted;
-        for (const Typo& typo : m_listTypos)
-            if (shown.count(typo.variant)) wanted.push_back(typo);
-        if (!wanted.empty())
-            m_smartFindBatches =
-                wv::SmartFindBatches(wv::GetVendorConfig().searchHost, wv::KeywordWords(m_listKeyword), wanted);
+    std::vector<std::string> listed;
+    if (m_listResults) {
+        listed.reserve(m_listResults->GetRowCount());
+        for (int row = 0; row < m_listResults->GetRowCount(); ++row) listed.push_back(m_listResults->GetCellText(row, 1));
     }
+    m_listRun.KeepListed(listed);
     ShowSmartFindCaption();
 }
 
 void CTarnwickView::ShowSmartFindCaption() {
     if (!m_btnSmartFind) return;
-    wxString caption = "Smart Find";
-    if (m_smartFindBatches.size() > 1)
-        caption << ' ' << (m_nextBatch + 1) << '/' << m_smartFindBatches.size();
+    const wxString caption = m_listRun.SmartFindCaption();
     if (m_btnSmartFind->GetLabel() != caption) m_btnSmartFind->SetLabel(caption);
 }
 

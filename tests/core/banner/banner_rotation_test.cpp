@@ -100,7 +100,7 @@ class Rotation : public ::testing::Test {
 protected:
     ScriptedRotation rotation;
     void Run() {
-        rotation.m_strLocalFile = "local.gif";
+        rotation.SetLocalFile("local.gif");
         rotation.Run();
     }
 };
@@ -154,7 +154,7 @@ TEST_F(Rotation, TheTryCountAndPausesAreSettable) {
     ScriptedRotation quick(BannerTimings{2, 7ms, 30ms, 0ms});
     quick.missing = {"gone.gif"};
     quick.fetches = {Lines{"1|l|gone.gif|"}, Lines{}, Lines{}};
-    quick.m_strLocalFile = "f";
+    quick.SetLocalFile("f");
     quick.Run();
     EXPECT_EQ(quick.log, (Log{"fetch@0", "link l", "connect", "get gone.gif to f", "pause 7", "get gone.gif to f",
                               "close", "fetch@7", "pause 30", "fetch@37", "pause 30", "fetch@67"}));

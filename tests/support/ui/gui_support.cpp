@@ -3,6 +3,7 @@
 #include <thread>
 
 #include <wx/app.h>
+#include <wx/event.h>
 #include <wx/evtloop.h>
 #include <wx/window.h>
 
@@ -43,6 +44,12 @@ void ShowAndSettle(wxWindow* window) {
     PumpUntil([window] { return window->IsShownOnScreen(); }, std::chrono::seconds(5));
     window->Update();
     PumpFor(std::chrono::milliseconds(100));
+}
+
+void SendCommand(wxWindow* frame, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(frame);
+    frame->ProcessWindowEvent(event);
 }
 
 } // namespace wvtest

@@ -20,4 +20,7 @@ void PumpFor(std::chrono::milliseconds duration);
 // Shows a window and waits until it is mapped and painted once.
 void ShowAndSettle(wxWindow* window);
 
+// Sends a command to the frame, as its menu, a toolbar or a key would.
+void SendCommand(wxWindow* frame, int id);
+
 } // namespace wvtest

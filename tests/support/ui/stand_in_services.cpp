@@ -34,8 +34,8 @@ void StandInServices::UsePoster(wv::UiPoster* poster) {
 
 wv::UiPoster& StandInServices::Poster() { return m_poster ? *m_poster : ProgramServices::Poster(); }
 
-wv::CLoadBannerThread::Settings StandInServices::BannerSettings(const std::string& homePage) {
-    return m_bannerSettings ? *m_bannerSettings : ProgramServices::BannerSettings(homePage);
+wv::BannerSettings StandInServices::GetBannerSettings(const std::string& homePage) {
+    return m_bannerSettings ? *m_bannerSettings : ProgramServices::GetBannerSettings(homePage);
 }
 
 StandInServices& TestServices() {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "ui/app/program_services.h"
-#include "ui/app/thread_probe.h"
+#include "ui/services/thread_probe.h"
 
 namespace wvtest {
 
@@ -36,7 +36,7 @@ public:
 
     // The banner thread's servers and timings from now on; nullopt: the
     // program's configured ones.
-    void SetBannerSettings(std::optional<wv::CLoadBannerThread::Settings> settings) {
+    void SetBannerSettings(std::optional<wv::BannerSettings> settings) {
         m_bannerSettings = std::move(settings);
     }
 
@@ -51,7 +51,7 @@ public:
     wxString ChooseFileToOpen(wxWindow* parent) override;
     wxString ChooseExportFile(wxWindow* parent) override;
     wv::UiPoster& Poster() override;
-    wv::CLoadBannerThread::Settings BannerSettings(const std::string& homePage) override;
+    wv::BannerSettings GetBannerSettings(const std::string& homePage) override;
     wv::ThreadProbe* Threads() override { return &m_probe; }
 
     const wv::ThreadProbe& Probe() const { return m_probe; }
@@ -61,7 +61,7 @@ private:
     FileChooser m_chooseFile;
     FileChooser m_chooseExportFile;
     wv::UiPoster* m_poster = nullptr;
-    std::optional<wv::CLoadBannerThread::Settings> m_bannerSettings;
+    std::optional<wv::BannerSettings> m_bannerSettings;
     wv::ThreadProbe m_probe;
     std::optional<std::chrono::milliseconds> m_probeDeadline;
 };

@@ -36,11 +36,7 @@ using wvtest::PumpUntil;
 
 namespace {
 
-void SendCommand(wxWindow* frame, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
-}
+using wvtest::SendCommand;
 
 CAboutDlg* FindAboutBox() {
     for (wxWindow* window : wxTopLevelWindows)

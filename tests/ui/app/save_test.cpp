@@ -18,11 +18,7 @@
 
 namespace {
 
-void SendCommand(wxWindow* frame, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
-}
+using wvtest::SendCommand;
 
 // Counts the dialogs that come up while the command runs and answers them,
 // so that a regression fails the test instead of hanging it.

@@ -24,6 +24,8 @@ using wv::CTarnwickApp;
 
 namespace {
 
+using wvtest::SendCommand;
+
 // Opens a dialog with `open` (which returns when the dialog is closed), sends
 // SIGTERM to this process while it is up, and reports the order of events.
 void TerminateDuring(const std::function<void(wxWindow* frame)>& open) {
@@ -58,12 +60,6 @@ void TerminateDuring(const std::function<void(wxWindow* frame)>& open) {
     EXPECT_FALSE(frameWentFirst) << "the main window was destroyed under an open dialog";
     wvtest::PumpFor(50ms);
     failsafe.Stop();
-}
-
-void SendCommand(wxWindow* frame, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
 }
 
 } // namespace

@@ -29,11 +29,7 @@ using wvtest::PumpUntil;
 
 namespace {
 
-void SendCommand(wxWindow* frame, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
-}
+using wvtest::SendCommand;
 
 // The menu's check marks and greying as the frame would show them on opening.
 struct MenuState {

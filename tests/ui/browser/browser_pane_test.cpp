@@ -86,11 +86,7 @@ protected:
                    browser()->GetCurrentTitle() == path;
         }, 20s);
     }
-    void SendCommand(int id) {
-        wxCommandEvent event(wxEVT_MENU, id);
-        event.SetEventObject(window.frame());
-        window.frame()->ProcessWindowEvent(event);
-    }
+    void SendCommand(int id) { wvtest::SendCommand(window.frame(), id); }
 };
 
 } // namespace

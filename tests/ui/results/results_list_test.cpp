@@ -199,12 +199,12 @@ ArrowLook LookAtArrow(const wxImage& image, int column) {
 TEST_F(ResultsList, HeaderClicksSortAndMoveTheArrow) {
     AddRows({"acb", "bac", "bca", "cab", "cba"});  // rows 5..1 from the top
     const CResultsHeaderCtrl& header = list->Header();
-    EXPECT_EQ(header.m_nSortColumn, -1);
-    EXPECT_TRUE(header.m_bSortAscending);
+    EXPECT_EQ(header.SortColumn(), -1);
+    EXPECT_TRUE(header.SortAscending());
 
     Click(HeaderPoint(1));
-    ASSERT_TRUE(PumpUntil([&] { return header.m_nSortColumn == 1; }));
-    EXPECT_TRUE(header.m_bSortAscending);
+    ASSERT_TRUE(PumpUntil([&] { return header.SortColumn() == 1; }));
+    EXPECT_TRUE(header.SortAscending());
     EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"acb", "bac", "bca", "cab", "cba"}));
     wxImage up = CaptureHeader();
     ArrowLook arrow = LookAtArrow(up, 1);
@@ -215,8 +215,8 @@ TEST_F(ResultsList, HeaderClicksSortAndMoveTheArrow) {
 
     SettleClicks();
     Click(HeaderPoint(1));
-    ASSERT_TRUE(PumpUntil([&] { return !header.m_bSortAscending; }));
-    EXPECT_EQ(header.m_nSortColumn, 1);
+    ASSERT_TRUE(PumpUntil([&] { return !header.SortAscending(); }));
+    EXPECT_EQ(header.SortColumn(), 1);
     EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"cba", "cab", "bca", "bac", "acb"}));
     arrow = LookAtArrow(CaptureHeader(), 1);
     EXPECT_GT(arrow.marked, 0);
@@ -225,8 +225,8 @@ TEST_F(ResultsList, HeaderClicksSortAndMoveTheArrow) {
 
     SettleClicks();
     Click(HeaderPoint(0));
-    ASSERT_TRUE(PumpUntil([&] { return header.m_nSortColumn == 0; }));
-    EXPECT_TRUE(header.m_bSortAscending);
+    ASSERT_TRUE(PumpUntil([&] { return header.SortColumn() == 0; }));
+    EXPECT_TRUE(header.SortAscending());
     EXPECT_EQ(ColumnTexts(0), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
     wxImage moved = CaptureHeader();
     EXPECT_TRUE(LookAtArrow(moved, 0).upBase);
@@ -246,8 +246,8 @@ TEST_F(ResultsList, ColumnOutsideTheListChangesNothing) {
     AddRows({"b", "a"});
     list->SortByColumn(3, true);
     list->SortByColumn(-1, false);
-    EXPECT_EQ(list->Header().m_nSortColumn, -1);
-    EXPECT_TRUE(list->Header().m_bSortAscending);
+    EXPECT_EQ(list->Header().SortColumn(), -1);
+    EXPECT_TRUE(list->Header().SortAscending());
     EXPECT_FALSE(list->Header().IsOwnerDrawn(0));
     EXPECT_EQ(ColumnTexts(1), (std::vector<std::string>{"a", "b"}));
 }

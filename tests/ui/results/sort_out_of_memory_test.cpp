@@ -48,10 +48,10 @@ TEST(ResultsSortOutOfMemory, LeavesOrderAndHeaderAsTheyWere) {
     g_largestAllowed = SIZE_MAX;
     EXPECT_EQ(list->GetCellText(0, 0), std::to_string(rows - 1));
     EXPECT_EQ(list->GetCellText(rows - 1, 0), "0");
-    EXPECT_EQ(list->Header().m_nSortColumn, -1);
+    EXPECT_EQ(list->Header().SortColumn(), -1);
 
     list->SortByColumn(1, true);
     EXPECT_EQ(list->GetCellText(0, 1), "0");
-    EXPECT_EQ(list->Header().m_nSortColumn, 1);
+    EXPECT_EQ(list->Header().SortColumn(), 1);
     frame->Destroy();
 }

@@ -32,7 +32,7 @@ public:
         BannerServer server;
         server.homePage = "http://" + wvtest::RefusingAddress() + "/";
         server.ftpHost = wvtest::RefusingAddress();
-        wvtest::TestServices().SetBannerSettings(CLoadBannerThread::Settings{server, {}});
+        wvtest::TestServices().SetBannerSettings(wv::BannerSettings{server, {}});
     }
     void TearDown() override { wvtest::TestServices().SetBannerSettings(std::nullopt); }
 };
@@ -252,7 +252,7 @@ TEST_F(BannerPress, TheHandShowsOverTheBannerOnly) {
         sim.MouseMove(form()->ClientToScreen(at));
         PumpUntil([&] { return form()->ScreenToClient(wxGetMousePosition()) == at; }, 2s);
         wxSetCursorEvent event;
-        view().OnSetCursor(event);
+        form()->GetEventHandler()->ProcessEvent(event);
         return event.HasCursor() && event.GetCursor().IsSameAs(view().Panel().HandCursor());
     };
     EXPECT_TRUE(cursorAt(BannerCentre()));

@@ -13,6 +13,7 @@
 
 #include "gui_support.h"
 #include "gui_workbench.h"
+#include "ui/app/main_frame.h"
 #include "core/res/resource.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -88,11 +89,6 @@ void ExpectFrames(const wxImage& image) {
     }
 }
 
-void SendCommand(wvtest::WorkbenchWindow& window, int id) {
-    wxCommandEvent command(wxEVT_MENU, id);
-    window.view()->ProcessEventLocally(command);
-}
-
 class PanelPaint : public ::testing::Test {
 protected:
     wvtest::WorkbenchWindow window;
@@ -126,7 +122,7 @@ TEST_F(PanelPaint, StartStateHasRowOneAmberAndFourCaptions) {
 
 TEST_F(PanelPaint, PageEntryFillsNoRowAndShiftsTheCaptions) {
     wxImage first = Render(view());
-    SendCommand(window, wv::res::ID_HELP);
+    wvtest::SendCommand(window.frame(), wv::res::ID_HELP);
     ASSERT_EQ(view().SelectedPanelEntry(), 7);
     wxImage help = Render(view());
     ExpectFrames(help);
@@ -149,14 +145,14 @@ TEST_F(PanelPaint, PageEntryFillsNoRowAndShiftsTheCaptions) {
     wxMouseEvent press(wxEVT_LEFT_DOWN);
     press.SetPosition(wxPoint(50, 80));
     press.SetEventObject(view().GetForm());
-    view().OnLButtonDown(press);
+    view().GetForm()->GetEventHandler()->ProcessEvent(press);
     EXPECT_EQ(view().SelectedPanelEntry(), 1);
     EXPECT_TRUE(SamePixels(Render(view()).GetSubImage(wxRect(0, 60, 220, 110)),
                            first.GetSubImage(wxRect(0, 60, 220, 110))));
 }
 
 TEST_F(PanelPaint, SearchRowSelectedIsAmberOnlyThere) {
-    SendCommand(window, wv::res::ID_SHOW_SEARCH);
+    wvtest::SendCommand(window.frame(), wv::res::ID_SHOW_SEARCH);
     wxImage image = Render(view());
     EXPECT_EQ(Fill(image, 0), kWhite);
     EXPECT_EQ(Fill(image, 1), kAmber);

@@ -1,4 +1,4 @@
-#include "ui/app/app_services.h"
+#include "ui/services/app_services.h"
 
 #include <atomic>
 #include <cstdio>

@@ -91,7 +91,7 @@ protected:
 
     static void UseServers(BannerServer server) {
         wvtest::TestServices().SetBannerSettings(
-            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+            wv::BannerSettings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
     }
     void Open() {
         window.emplace();

@@ -1,8 +1,8 @@
-#include "ui/app/app_message_box.h"
+#include "ui/services/app_message_box.h"
 
 #include <wx/msgdlg.h>
 
-#include "ui/app/app_services.h"
+#include "ui/services/app_services.h"
 
 namespace wv {
 

@@ -13,7 +13,8 @@
 
 #include <wx/string.h>
 
-#include "ui/banner/load_banner_thread.h"
+#include "core/banner/banner_settings.h"
+#include "platform/connectivity_probe.h"
 
 class wxWindow;
 
@@ -46,7 +47,7 @@ public:
 
     // The banner thread's servers and timings, given the vendor's home page.
     // UI thread.
-    virtual CLoadBannerThread::Settings BannerSettings(const std::string& homePage) = 0;
+    virtual BannerSettings GetBannerSettings(const std::string& homePage) = 0;
 
     // Opens address (Windows-1252) in the desktop's web browser on a worker
     // thread and returns at once; only http and https addresses are opened
@@ -63,7 +64,7 @@ public:
 
     // How long the start-up probe may take from its request to the page's
     // last byte.  UI thread.
-    virtual std::chrono::milliseconds ProbeDeadline() const { return std::chrono::seconds(60); }
+    virtual std::chrono::milliseconds ProbeDeadline() const { return kProbeDeadline; }
 };
 
 // Makes services the program's (nullptr: none).  UI thread, while no worker

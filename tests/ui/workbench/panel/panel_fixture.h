@@ -76,12 +76,7 @@ protected:
         return arrived;
     }
 
-    // Sends a command to the main frame, as a menu, toolbar or key would.
-    void Command(int id) {
-        wxCommandEvent command(wxEVT_MENU, id);
-        command.SetEventObject(window.frame());
-        window.frame()->ProcessWindowEvent(command);
-    }
+    void Command(int id) { wvtest::SendCommand(window.frame(), id); }
 
 private:
     std::chrono::steady_clock::time_point m_lastTime{};
