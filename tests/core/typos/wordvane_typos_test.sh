@@ -53,7 +53,8 @@ else
   "$tool" <"$tmp/long" >"$tmp/long.out" 2>"$tmp/err"
 fi
 check "a huge line is cut to the engine's length, with a note" \
-  '[[ $(cut -f1 "$tmp/long.out" | uniq | awk "{ print length }" | paste -sd,) == 64,6 ]] && grep -q "line 1: keyword cut" "$tmp/err"'
+  '[[ $(cut -f1 "$tmp/long.out" | uniq | awk "{ print length }" | paste -sd,) == 64,6 ]] &&
+   grep -q "line 1: keyword cut" "$tmp/err"'
 
 for i in $(seq 1000); do echo "keyword$((i % 7))camera"; done >"$tmp/many"
 start=$(date +%s%N)
