@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "core/typos/likely_typos.h"
+#include "core/typos/smart_find_batches.h"
 #include "platform/internet_session.h"
 #include "test_paths.h"
 #include "vendor_site.h"
@@ -31,4 +34,25 @@ TEST(VendorSiteSearch, TermsShowAsTheUserTypedThem) {
     EXPECT_NE(smart.find("<li>caf\xc3\xa9</li>"), std::string::npos) << smart;
     EXPECT_NE(smart.find("<li>\xc3\xa9t\xc3\xa9\xe2\x82\xac</li>"), std::string::npos) << smart;
     EXPECT_NE(smart.find("<li>&lt;b&gt;</li>"), std::string::npos) << smart;
+}
+
+// What the README's walk-through shows: Smart Find for "canon camera" finds
+// the misspelt listings and only those.
+TEST(VendorSiteSearch, SmartFindBatchesFindTheMisspeltListings) {
+    wvtest::VendorSite site(wvtest::SourcePath("site"));
+    const std::string keyword = "canon camera";
+    std::string pages;
+    wv::InternetSession session;
+    for (const std::string& address :
+         wv::SmartFindBatches(site.Config().searchHost, wv::KeywordWords(keyword), wv::LikelyTypos(keyword)))
+        pages += session.OpenURL(address)->GetBody();
+    for (const char* title : {"Vintage Cannon camera", "canon camrea 35mm", "Canon Camra body"})
+        EXPECT_NE(pages.find(title), std::string::npos) << title;
+    EXPECT_EQ(pages.find("Canon camera EOS"), std::string::npos) << "a title spelt right is no find";
+
+    // Words around the group, in UTF-8 as the program encodes them.
+    const std::vector<wv::Typo> brulee = {{"cr\xE8me brulee", "brulee", 1, wv::TypoKind::MissingLetter, 1}};
+    const std::string batch =
+        wv::SmartFindBatches(site.Config().searchHost, {"cr\xE8me", "br\xFBl\xE9" "e"}, brulee)[0];
+    EXPECT_NE(session.OpenURL(batch)->GetBody().find("<li>cr\xc3\xa8me brulee</li>"), std::string::npos) << batch;
 }

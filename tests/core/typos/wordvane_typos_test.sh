@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs wordvane-typos as a user would: arguments, standard input, a word
-# list, bad options, and a thousand keywords in one go.
+# list, bad options, text in either encoding, CSV, a line of megabytes, and
+# a thousand keywords in one go.
 set -uo pipefail
 tool=$1
 fail=0
@@ -22,12 +23,38 @@ printf 'x\n%s\n' "${top^^}" >"$tmp/words"
 check "--dict leaves real words out, case aside" \
   '! "$tool" --dict "$tmp/words" camera | cut -f3 | grep -qx "$top"'
 
-for bad in "--max" "--max x" "--max 3x" "--frobnicate" "--dict"; do
+for bad in "--max" "--max x" "--max 3x" "--max 100001" "--max 18446744073709551615" "--frobnicate" "--dict"; do
   # shellcheck disable=SC2086
   "$tool" camera $bad >/dev/null 2>"$tmp/err"
   code=$?
   check "'$bad' exits 2 with usage" '[[ $code == 2 ]] && grep -q "^usage:" "$tmp/err"'
 done
+
+"$tool" </ >/dev/null 2>"$tmp/err"
+code=$?
+check "a directory as standard input fails" '[[ $code == 1 ]] && grep -q directory "$tmp/err"'
+
+{ "$tool" --max 5 café; printf 'caf\xe9\n' | "$tool" --max 5; } >"$tmp/utf8"
+check "UTF-8 or Windows-1252 in, valid UTF-8 out" \
+  '[[ $(cut -f1 "$tmp/utf8" | sort -u) == café ]] && iconv -f UTF-8 -t UTF-8 "$tmp/utf8" >/dev/null'
+
+"$tool" --csv --max 1 -- '-canon "a,b"' >"$tmp/csv"
+header=$'\xef\xbb\xbfKeyword,Rank,Misspelt Keyword,Kind\r' record=$'"\'-canon ""a,b""",1,"\'-'
+check "CSV: mark, header, quotes, formula defence" \
+  '[[ $(sed -n 1p "$tmp/csv") == "$header" && $(sed -n 2p "$tmp/csv") == "$record"* ]]'
+
+# A line of 20 MB: cut, noted, and read in little memory (it once took
+# gigabytes: every output line held the whole line).
+{ head -c 20000000 /dev/zero | tr '\0' a; printf '\ncamera\n'; } >"$tmp/long"
+if [[ -x /usr/bin/time ]]; then
+  /usr/bin/time -f %M -o "$tmp/rss" "$tool" <"$tmp/long" >"$tmp/long.out" 2>"$tmp/err"
+  check "a huge line in under 50 MB" '(( $(tail -1 "$tmp/rss") < 50000 ))'
+else
+  "$tool" <"$tmp/long" >"$tmp/long.out" 2>"$tmp/err"
+fi
+check "a huge line is cut to the engine's length, with a note" \
+  '[[ $(cut -f1 "$tmp/long.out" | uniq | awk "{ print length }" | paste -sd,) == 64,6 ]] &&
+   grep -q "line 1: keyword cut" "$tmp/err"'
 
 for i in $(seq 1000); do echo "keyword$((i % 7))camera"; done >"$tmp/many"
 start=$(date +%s%N)
