@@ -51,4 +51,24 @@ std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const
     return out;
 }
 
+std::string ListExportCsv(const RowStore& rows, std::string_view keyword, std::span<const std::string> titles) {
+    std::string out(kUtf8ByteOrderMark);
+    std::vector<std::string_view> cells{"Keyword"};
+    cells.insert(cells.end(), titles.begin(), titles.end());
+    AppendCsvRecord(out, cells);
+    cells[0] = keyword;
+    for (size_t row = 0; row < rows.Size(); ++row) {
+        for (size_t column = 0; column < titles.size(); ++column) cells[column + 1] = rows.Text(row, column);
+        AppendCsvRecord(out, cells);
+    }
+    return out;
+}
+
+std::string ExportFileName(std::string_view keyword) {
+    std::string name(keyword.substr(0, 100));
+    for (char& c : name)
+        if (c == '/' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '_';
+    return name.empty() ? "typos.csv" : name + " typos.csv";
+}
+
 } // namespace wv

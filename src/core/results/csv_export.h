@@ -28,4 +28,15 @@ void AppendCsvRecord(std::string& out, std::span<const std::string_view> cells);
 // bottom.
 std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles = {});
 
+// A generator's list as File > Export List... writes it: the byte order
+// mark, "Keyword" and `titles`, then for every row the keyword and the row's
+// first titles.size() cells, so lists of several keywords can be pasted
+// together.
+std::string ListExportCsv(const RowStore& rows, std::string_view keyword, std::span<const std::string> titles);
+
+// The name an export of keyword's list is offered under: "<keyword>
+// typos.csv", with bytes a file name cannot hold ("/", controls) as "_" and
+// the keyword cut to 100 bytes; "typos.csv" for none.
+std::string ExportFileName(std::string_view keyword);
+
 } // namespace wv

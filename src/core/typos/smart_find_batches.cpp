@@ -18,6 +18,7 @@ struct Batch {
     std::size_t wordIndex;
     std::string group;  // encoded variants joined by commas, no parentheses
     bool alone;         // one variant written without a group
+    std::vector<std::size_t> members;
 };
 
 // The encoded keyword words before and after one word, with the separating
@@ -59,31 +60,33 @@ bool SmartFindCanFit(const std::vector<std::string>& keywordWords, std::size_t m
     return length <= maxText;
 }
 
-std::vector<std::string> SmartFindBatches(std::string_view host, const std::vector<std::string>& keywordWords,
-                                          const std::vector<Typo>& ranked, std::size_t maxText) {
+std::vector<SmartFindBatch> SmartFindBatchMembers(std::string_view host, const std::vector<std::string>& keywordWords,
+                                                  const std::vector<Typo>& ranked, std::size_t maxText) {
     Surroundings around(keywordWords);
     std::vector<Batch> batches;
     std::map<std::size_t, std::size_t> open;  // word index -> its batch still taking variants
-    for (const Typo& typo : ranked) {
+    for (std::size_t index = 0; index < ranked.size(); ++index) {
+        const Typo& typo = ranked[index];
         const std::string encoded = PercentEncodeWordText(typo.word);
         const std::size_t fixed = around.Length(typo.wordIndex) + 2;  // the words around and "()"
         if (typo.word.find_first_of(",()") != std::string::npos || fixed + encoded.size() > maxText) {
-            if (fixed - 2 + encoded.size() <= maxText) batches.push_back({typo.wordIndex, encoded, true});
+            if (fixed - 2 + encoded.size() <= maxText) batches.push_back({typo.wordIndex, encoded, true, {index}});
             continue;
         }
         auto it = open.find(typo.wordIndex);
         if (it != open.end() && fixed + batches[it->second].group.size() + 1 + encoded.size() <= maxText) {
             batches[it->second].group += ',';
             batches[it->second].group += encoded;
+            batches[it->second].members.push_back(index);
             continue;
         }
         open[typo.wordIndex] = batches.size();
-        batches.push_back({typo.wordIndex, encoded, false});
+        batches.push_back({typo.wordIndex, encoded, false, {index}});
     }
 
-    std::vector<std::string> addresses;
+    std::vector<SmartFindBatch> addresses;
     addresses.reserve(batches.size());
-    for (const Batch& batch : batches) {
+    for (Batch& batch : batches) {
         const auto& [before, after] = around.Of(batch.wordIndex);
         std::string address = "http://";
         address += host;
@@ -91,8 +94,16 @@ std::vector<std::string> SmartFindBatches(std::string_view host, const std::vect
         address += before;
         address += batch.alone ? batch.group : '(' + batch.group + ')';
         address += after;
-        addresses.push_back(std::move(address));
+        addresses.push_back({std::move(address), std::move(batch.members)});
     }
+    return addresses;
+}
+
+std::vector<std::string> SmartFindBatches(std::string_view host, const std::vector<std::string>& keywordWords,
+                                          const std::vector<Typo>& ranked, std::size_t maxText) {
+    std::vector<std::string> addresses;
+    for (SmartFindBatch& batch : SmartFindBatchMembers(host, keywordWords, ranked, maxText))
+        addresses.push_back(std::move(batch.address));
     return addresses;
 }
 

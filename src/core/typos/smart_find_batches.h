@@ -51,4 +51,14 @@ std::vector<std::string> SmartFindBatches(std::string_view host, const std::vect
                                           const std::vector<Typo>& ranked,
                                           std::size_t maxText = kMaxSmartFindText);
 
+// The same addresses with the variants each searches for (indices into
+// ranked, most likely first), so that a list can show what a batch sent.
+struct SmartFindBatch {
+    std::string address;
+    std::vector<std::size_t> members;
+};
+std::vector<SmartFindBatch> SmartFindBatchMembers(std::string_view host, const std::vector<std::string>& keywordWords,
+                                                  const std::vector<Typo>& ranked,
+                                                  std::size_t maxText = kMaxSmartFindText);
+
 } // namespace wv

@@ -36,8 +36,8 @@ wxString ProgramServices::ChooseFileToOpen(wxWindow* parent) {
                           wxFD_OPEN | wxFD_FILE_MUST_EXIST, parent);
 }
 
-wxString ProgramServices::ChooseExportFile(wxWindow* parent) {
-    wxFileDialog dialog(parent, "Export List", wxEmptyString, "variants.csv", "CSV files (*.csv)|*.csv|All files|*",
+wxString ProgramServices::ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) {
+    wxFileDialog dialog(parent, "Export List", folder, name, "CSV files (*.csv)|*.csv|All files|*",
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }

@@ -21,7 +21,7 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, long style,
                        wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
-    wxString ChooseExportFile(wxWindow* parent) override;
+    wxString ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) override;
     UiPoster& Poster() override { return m_poster; }
     BannerSettings GetBannerSettings(const std::string& homePage) override;
     void LaunchBrowser(const std::string& address) override;

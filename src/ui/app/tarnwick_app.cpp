@@ -67,6 +67,9 @@ private:
     unsigned m_maxFiles;
 };
 
+// The folder File > Export List... wrote to last.
+constexpr char kExportFolderKey[] = "Export/LastFolder";
+
 // Makes the workbench view with what it needs instead of a bare default: wx
 // makes a template's views without arguments.
 class WorkbenchTemplate : public wxDocTemplate {
@@ -117,6 +120,8 @@ void CTarnwickApp::LoadStdProfileSettings(unsigned maxFiles) {
         if (!m_config->Read(key, &value)) return std::nullopt;
         return std::string(value.utf8_str());
     });
+    wxString folder;
+    m_exportFolder = m_config->Read(kExportFolderKey, &folder) ? folder.utf8_string() : std::string();
 }
 
 void CTarnwickApp::SaveStdProfileSettings() {
@@ -125,6 +130,7 @@ void CTarnwickApp::SaveStdProfileSettings() {
     WriteVariantSettings(m_variantSettings, [this](const char* key, const std::string& value) {
         m_config->Write(key, wxString::FromUTF8(value));
     });
+    if (!m_exportFolder.empty()) m_config->Write(kExportFolderKey, wxString::FromUTF8(m_exportFolder));
     wxFileName::Mkdir(SettingsFolder(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     m_config->Flush();
 }
@@ -138,6 +144,7 @@ CMainFrame* CTarnwickApp::CreateMainWindow(wxDocManager* manager) {
     context.storePage = vendor.storePage;
     context.secondSite = vendor.secondSite;
     context.variantSettings = &app.m_variantSettings;
+    context.exportFolder = &app.m_exportFolder;
     context.services = &Services();
     new WorkbenchTemplate(manager, std::move(context));
     manager->SetMaxDocsOpen(1);

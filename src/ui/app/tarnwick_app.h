@@ -85,6 +85,7 @@ private:
     std::unique_ptr<wxDocManager> m_docManager;
     std::unique_ptr<wxFileConfig> m_config;
     VariantSettings m_variantSettings;
+    std::string m_exportFolder;  // UTF-8, as the settings file keeps it
 };
 
 // The running application object (the program's, or a test's instance).

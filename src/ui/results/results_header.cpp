@@ -80,6 +80,10 @@ wxString CResultsHeaderCtrl::GetItemText(int column) const {
     return m_list.GetColumn(column, item) ? item.GetText() : wxString();
 }
 
+void CResultsHeaderCtrl::SetTitle(int column, const wxString& title) {
+    if (IsOwnerDrawn(column)) m_items[column].title = title;
+}
+
 void CResultsHeaderCtrl::MarkSortColumn(int column) {
     if (column < 0 || column >= m_list.GetColumnCount()) return;
     if (m_items.size() <= static_cast<size_t>(column)) m_items.resize(column + 1);

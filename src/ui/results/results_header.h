@@ -44,6 +44,9 @@ public:
     bool IsOwnerDrawn(int column) const;
     // The column's title, whether wx or this header draws it.
     wxString GetItemText(int column) const;
+    // A new title for an owner-drawn column (the list sets wx's own label);
+    // ignored for the others.
+    void SetTitle(int column, const wxString& title);
 
     // Draws one owner-drawn item into the header's DC; `pressed` is the
     // button's pressed state.

@@ -4,6 +4,7 @@
 #include <climits>
 #include <new>
 
+#include <wx/itemattr.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
@@ -155,6 +156,31 @@ std::string CResultsListCtrl::GetCellText(int row, int column) const {
 wxString CResultsListCtrl::OnGetItemText(long item, long column) const {
     if (item < 0 || static_cast<size_t>(item) >= m_rows->Size() || column < 0) return {};
     return wv::FromAnsi(m_rows->Text(static_cast<size_t>(item), static_cast<size_t>(column)));
+}
+
+wxItemAttr* CResultsListCtrl::OnGetItemAttr(long item) const {
+    if (!m_greyed || item < 0 || static_cast<size_t>(item) >= m_rows->Size()) return nullptr;
+    if (!m_greyed(m_rows->Text(static_cast<size_t>(item), 1))) return nullptr;
+    return m_greyedAttr.get();
+}
+
+void CResultsListCtrl::SetGreyedRows(std::function<bool(std::string_view variant)> greyed) {
+    m_greyed = std::move(greyed);
+    if (!m_greyedAttr) m_greyedAttr = std::make_unique<wxItemAttr>(wxColour(150, 150, 150), wxNullColour, wxNullFont);
+}
+
+bool CResultsListCtrl::SetColumnTitle(int column, const std::string& title) {
+    if (column < 0 || column >= GetColumnCount()) return false;
+    wxListItem item;
+    item.SetMask(wxLIST_MASK_TEXT);
+    GetColumn(column, item);
+    const wxString text = wv::FromAnsi(title);
+    m_wndHeader->SetTitle(column, text);
+    // An owner-drawn column keeps an empty wx label: the header draws it.
+    item.SetText(m_wndHeader->IsOwnerDrawn(column) ? wxString() : text);
+    SetColumn(column, item);
+    if (wxWindow* header = m_wndHeader->GetWindow()) header->Refresh();
+    return true;
 }
 
 bool CResultsListCtrl::DeleteRow(int row) {
@@ -351,6 +377,13 @@ std::string CResultsListCtrl::ToCsv() const {
     for (int column = 0; column < GetColumnCount(); ++column)
         titles.push_back(wv::ToAnsi(m_wndHeader->GetItemText(column)));
     return wv::RowsToCsv(*m_rows, titles.size(), titles);
+}
+
+std::string CResultsListCtrl::ToExportCsv(std::string_view keyword, std::size_t columns) const {
+    std::vector<std::string> titles;
+    for (int column = 0; column < GetColumnCount() && titles.size() < columns; ++column)
+        titles.push_back(wv::ToAnsi(m_wndHeader->GetItemText(column)));
+    return wv::ListExportCsv(*m_rows, keyword, titles);
 }
 
 void CResultsListCtrl::MoveSelection(int row) {

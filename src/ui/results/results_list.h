@@ -26,6 +26,7 @@
 // every row; Ctrl+C and Ctrl+Insert copy the selected rows' variants.
 //
 // UI thread only: workers reach it through the view's UI-thread marshal.
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -97,6 +98,9 @@ public:
     // Every row as CSV text (see core/results/csv_export.h), the column
     // titles first.
     std::string ToCsv() const;
+    // The export's text: keyword and the first `columns` cells of each row,
+    // "Keyword" and those columns' titles first.
+    std::string ToExportCsv(std::string_view keyword, std::size_t columns) const;
 
     // Longest wait before inserted rows are shown.  Each showing relays out
     // and repaints the list, which takes the UI thread several milliseconds:
@@ -104,11 +108,20 @@ public:
     static constexpr int kShowDelayMs = 200;
     void Update() override;
 
+    // Rows whose variant (column 1) greyed accepts are drawn in grey; none
+    // when it is empty.  Refresh the list when its answers change.
+    void SetGreyedRows(std::function<bool(std::string_view variant)> greyed);
+    bool IsRowGreyed(int row) const { return OnGetItemAttr(row) != nullptr; }
+    // Gives a column a new title (Windows-1252), also when the header draws
+    // it; false for a column outside the list.
+    bool SetColumnTitle(int column, const std::string& title);
+
     CResultsHeaderCtrl& Header() { return *m_wndHeader; }
     const CResultsHeaderCtrl& Header() const { return *m_wndHeader; }
 
 protected:
     wxString OnGetItemText(long item, long column) const override;
+    wxItemAttr* OnGetItemAttr(long item) const override;
 
 private:
     int InsertRowTexts(int position, const std::string_view* texts, size_t count);
@@ -147,6 +160,8 @@ private:
     bool m_bMovingSelection = false;
     bool m_bRowsPending = false;  // wx's row count lags behind m_rows
     wxTimer m_showTimer;
+    std::function<bool(std::string_view)> m_greyed;
+    std::unique_ptr<wxItemAttr> m_greyedAttr;
 };
 
 } // namespace wv

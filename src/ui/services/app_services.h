@@ -36,10 +36,10 @@ public:
 
     // The file for the Open command; empty when the user cancels.  UI thread.
     virtual wxString ChooseFileToOpen(wxWindow* parent) = 0;
-    // The file File > Export List... writes; a file already there is
-    // replaced only once the user agreed.  Empty when the user cancels.  UI
-    // thread.
-    virtual wxString ChooseExportFile(wxWindow* parent) = 0;
+    // The file File > Export List... writes, offered as name in folder (an
+    // empty folder: the working folder); a file already there is replaced
+    // only once the user agreed.  Empty when the user cancels.  UI thread.
+    virtual wxString ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) = 0;
 
     // Reaches the UI thread.  The application installs it in the marshal
     // (core/marshal/ui_marshal.h) while it runs.

@@ -1,5 +1,7 @@
 #include "ui/workbench/tarnwick_view.h"
 
+#include <array>
+
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/font.h>
@@ -48,7 +50,7 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     m_grpKeyword = new wxStaticBox(m_pForm, res::IDC_KEYWORD_GROUP, panel::kResultsGroupCaption,
                                    Pos(form::kKeywordGroup), Size(form::kKeywordGroup));
     m_editKeyword = new wxTextCtrl(m_pForm, res::IDC_KEYWORD_EDIT, "", Pos(form::kKeywordEdit),
-                                   Size(form::kKeywordEdit), wxBORDER_SUNKEN);
+                                   Size(form::kKeywordEdit), wxBORDER_SUNKEN | wxTE_PROCESS_ENTER);
     m_btnGo = new wxButton(m_pForm, res::IDC_GO, "Go", Pos(form::kGoButton), Size(form::kGoButton));
     m_listResults = new CResultsListCtrl(m_pForm, res::IDC_RESULTS, Pos(form::kResultsPlaceholder),
                                          Size(form::kResultsPlaceholder));
@@ -56,6 +58,8 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
                                   Pos(form::kSmartFindButton), Size(form::kSmartFindButton));
 
     m_btnGo->Bind(wxEVT_BUTTON, &CTarnwickView::OnGoButton, this);
+    m_editKeyword->Bind(wxEVT_TEXT_ENTER, &CTarnwickView::OnKeywordEnter, this);
+    m_listResults->SetGreyedRows([this](std::string_view variant) { return m_listRun.IsSearched(variant); });
     m_btnSmartFind->Bind(wxEVT_BUTTON, &CTarnwickView::OnSmartFind, this);
     m_pForm->Bind(wvEVT_RESULTS_DBLCLK, &CTarnwickView::OnResultsDblClk, this, res::IDC_RESULTS);
     m_pForm->Bind(wvEVT_RESULTS_CHANGED, &CTarnwickView::OnResultsChanged, this, res::IDC_RESULTS);
@@ -131,8 +135,8 @@ void CTarnwickView::SetUpResultColumns() {
         const char* title;
         int width;
     };
-    static constexpr Column kColumns[] = {
-        {"No. Of Misspelt Items", 180}, {"Misspelt Keywords", 345}, {"", 230}};
+    const std::array<const char*, 3> titles = ListColumnTitles(VariantMode::LetterOrder);
+    const Column kColumns[] = {{titles[0], 180}, {titles[1], 345}, {titles[2], 230}};
     for (int i = 0; i < 3; ++i) {
         wxListItem column;
         column.SetMask(wxLIST_MASK_TEXT | wxLIST_MASK_WIDTH | wxLIST_MASK_FORMAT);

@@ -120,6 +120,9 @@ private:
     // its closing steps, it starts the next run, with the keyword typed at
     // this press, once they are done.
     void OnGoButton(wxCommandEvent& event);
+    // Enter in the keyword box: Go's press in Likely Typos mode; in Letter
+    // Order the box's own handling, as ever.
+    void OnKeywordEnter(wxCommandEvent& event);
 
     // The auction-site search (view_search.cpp).  A Letter Order list goes
     // out as one address; a Likely Typos list in the batches the list's run

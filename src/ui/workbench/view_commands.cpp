@@ -41,7 +41,8 @@ void CTarnwickView::OnVariantsUpdateUi(wxUpdateUIEvent& event) {
 
 void CTarnwickView::OnExportList(wxCommandEvent&) {
     if (!m_listResults) return;
-    ExportResultsList(*m_listResults, m_pForm);
+    ExportResultsList(*m_listResults, m_pForm,
+                      {m_listRun.Keyword(), ExportedColumns(m_listRun.Mode()), m_context.exportFolder});
 }
 
 } // namespace wv

@@ -1,4 +1,5 @@
 // The variant generator: the Go button in results mode and its worker.
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -12,6 +13,8 @@
 
 #include "core/dictionary/word_trie.h"
 #include "core/typos/likely_typos.h"
+#include "core/typos/smart_find_batches.h"
+#include "ui/services/app_message_box.h"
 #include "ui/browser/fix_html_view.h"
 #include "platform/code_page.h"
 #include "ui/results/results_list.h"
@@ -47,10 +50,26 @@ void CTarnwickView::OnGoButton(wxCommandEvent&) {
     StartRun(m_strKeyword);
 }
 
+void CTarnwickView::OnKeywordEnter(wxCommandEvent& event) {
+    if (m_context.variantSettings->mode != VariantMode::LikelyTypos) {
+        event.Skip();
+        return;
+    }
+    OnGoButton(event);
+}
+
 void CTarnwickView::StartRun(const std::string& keyword) {
     const VariantSettings& settings = *m_context.variantSettings;
     if (settings.mode == VariantMode::LetterOrder) {
         m_generator.Start([this, keyword] { GenerateVariants(keyword); });
+        return;
+    }
+    if (!SmartFindCanFit(KeywordWords(keyword))) {
+        // No search for any of its variants would fit the site's limit: a
+        // list of them could be searched for not at all.
+        wv::AppMessageBox("This keyword is too long to search for: the auction site takes at most " +
+                              std::to_string(kMaxSmartFindText) + " characters. Please shorten it.",
+                          wxOK, m_pForm);
         return;
     }
     TypoOptions options;
@@ -72,6 +91,8 @@ void CTarnwickView::StartRun(const std::string& keyword) {
 
 void CTarnwickView::BeginListForRun(VariantMode mode, std::string keyword, std::vector<Typo> ranked) {
     m_listRun.Begin(mode, std::move(keyword), std::move(ranked));
+    const std::array<const char*, 3> titles = ListColumnTitles(mode);
+    for (int column = 0; column < 3; ++column) m_listResults->SetColumnTitle(column, titles[column]);
     ShowSmartFindCaption();
 }
 

@@ -33,6 +33,8 @@ void CTarnwickView::OnResultsDblClk(wxCommandEvent&) {
     const int row = m_listResults->GetSelectionMark();
     if (row < 0 || row >= m_listResults->GetRowCount()) return;
     const std::string variant = m_listResults->GetCellText(row, 1);
+    m_listRun.MarkSearched(variant);
+    m_listResults->RefreshItem(row);
     ShowSearch(wv::VariantSearchAddress(m_context.searchHost, variant));
 }
 
@@ -45,6 +47,7 @@ void CTarnwickView::OnSmartFind(wxCommandEvent&) {
         return;
     }
     if (std::optional<std::string> batch = m_listRun.NextBatch()) {
+        m_listResults->Refresh();  // the batch's rows now show as searched
         ShowSmartFindCaption();
         ShowSearch(*batch);
         return;

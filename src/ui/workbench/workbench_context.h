@@ -18,6 +18,9 @@ struct WorkbenchContext {
     // The application's choices: the Variants menu changes them, the next
     // run reads them, the application keeps them in the settings file.
     VariantSettings* variantSettings = nullptr;
+    // The folder File > Export List... wrote to last (UTF-8; empty: none
+    // yet), the application's, kept in the settings file too.
+    std::string* exportFolder = nullptr;
     AppServices* services = nullptr;
 };
 

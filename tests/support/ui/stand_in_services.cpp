@@ -21,7 +21,9 @@ wxString StandInServices::ChooseFileToOpen(wxWindow*) {
     return {};
 }
 
-wxString StandInServices::ChooseExportFile(wxWindow*) {
+wxString StandInServices::ChooseExportFile(wxWindow*, const wxString& folder, const wxString& name) {
+    m_exportFolder = folder;
+    m_exportName = name;
     if (m_chooseExportFile) return m_chooseExportFile();
     ADD_FAILURE() << "unexpected export file chooser";
     return {};

@@ -49,7 +49,10 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, long style,
                        wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
-    wxString ChooseExportFile(wxWindow* parent) override;
+    wxString ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) override;
+    // The folder and name the last export offered.
+    wxString ExportFolderOffered() const { return m_exportFolder; }
+    wxString ExportNameOffered() const { return m_exportName; }
     wv::UiPoster& Poster() override;
     wv::BannerSettings GetBannerSettings(const std::string& homePage) override;
     wv::ThreadProbe* Threads() override { return &m_probe; }
@@ -60,6 +63,7 @@ private:
     MessageBoxHandler m_messageBox;
     FileChooser m_chooseFile;
     FileChooser m_chooseExportFile;
+    wxString m_exportFolder, m_exportName;
     wv::UiPoster* m_poster = nullptr;
     std::optional<wv::BannerSettings> m_bannerSettings;
     wv::ThreadProbe m_probe;

@@ -148,9 +148,13 @@ TEST(ExportList, WritesTheListToTheChosenFileOrExplainsAnEmptyList) {
     window.ClickGo();
     ASSERT_TRUE(PumpUntil([&] { return !window.view()->IsGeneratorBusy(); }));
     SendCommand(window.frame(), res::ID_FILE_EXPORT_LIST);
-    wvtest::TestServices().SetExportFileChooser({});
     EXPECT_EQ(asked, 1);
+    EXPECT_EQ(wvtest::TestServices().ExportNameOffered(), "ab typos.csv");
+    // The keyword first; a Letter Order list's hint column stays out.
     EXPECT_EQ(wvtest::ReadFile(file), std::string(wv::kUtf8ByteOrderMark) +
-                                          "No. Of Misspelt Items,Misspelt Keywords,\r\n"
-                                          "1,ba,Double Click To Search On eBay\r\n");
+                                          "Keyword,No. Of Misspelt Items,Misspelt Keywords\r\n"
+                                          "ab,1,ba\r\n");
+    SendCommand(window.frame(), res::ID_FILE_EXPORT_LIST);
+    wvtest::TestServices().SetExportFileChooser({});
+    EXPECT_EQ(wvtest::TestServices().ExportFolderOffered(), wxString(dir.path().string()));
 }

@@ -47,12 +47,13 @@ protected:
     }
     wv::ExportOutcome Export(const std::filesystem::path& path) {
         chosen = wxString::FromUTF8(path.string());
-        return wv::ExportResultsList(*list, frame);
+        return wv::ExportResultsList(*list, frame, {"camera", 3, &folder});
     }
 
     wxFrame* frame = nullptr;
     wv::CResultsListCtrl* list = nullptr;
     wxString chosen;
+    std::string folder;
     int choices = 0;
     std::vector<std::string> told;
     wvtest::ScopedTempDir dir;
@@ -65,9 +66,10 @@ TEST_F(ResultsExport, WritesTheRowsInTheListsOrderUnderTheirTitles) {
     ASSERT_EQ(Export(dir / "list.csv"), wv::ExportOutcome::Written);
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(wvtest::ReadFile(dir / "list.csv"), std::string(wv::kUtf8ByteOrderMark) +
-                                                      "Rank,Likely Typo,Kind\r\n"
-                                                      "1,\"say \"\"when\"\", then\",swapped letters\r\n"
-                                                      "2,caf\xC3\xA9,missing letter\r\n");
+                                                      "Keyword,Rank,Likely Typo,Kind\r\n"
+                                                      "camera,1,\"say \"\"when\"\", then\",swapped letters\r\n"
+                                                      "camera,2,caf\xC3\xA9,missing letter\r\n");
+    EXPECT_EQ(folder, dir.path().string());
 }
 
 TEST_F(ResultsExport, AnEmptyListACancelAndAFailedWriteLeaveTheDiskAlone) {

@@ -54,9 +54,13 @@ TEST_F(Generator, StartsEmptyInResultsMode) {
         EXPECT_FALSE(view()->BrowserPane()->GetWindow()->IsShown());
         EXPECT_EQ(view()->BrowserPane()->GetWindow()->GetRect(), wxRect(200, 70, 760, 530));
     }
-    // No default button: Enter in the keyword box presses nothing.
+    // No default button, and in Letter Order the box leaves Enter to it:
+    // Enter in the keyword box presses nothing.
     EXPECT_EQ(window.frame()->GetDefaultItem(), nullptr);
-    EXPECT_FALSE(view()->KeywordEdit()->HasFlag(wxTE_PROCESS_ENTER));
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, view()->KeywordEdit()->GetId());
+    enter.SetEventObject(view()->KeywordEdit());
+    EXPECT_FALSE(view()->KeywordEdit()->ProcessWindowEvent(enter));
+    EXPECT_FALSE(view()->IsGeneratorBusy());
 }
 
 TEST_F(Generator, AbcTypedAndClickedInTheWindowListsFiveVariants) {

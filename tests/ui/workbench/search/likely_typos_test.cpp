@@ -17,6 +17,7 @@
 #include "core/res/resource.h"
 #include "core/text/cp1252.h"
 #include "core/typos/likely_typos.h"
+#include "core/workbench/list_run.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
@@ -25,6 +26,7 @@
 #include "test_paths.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/tarnwick_app.h"
+#include "ui/results/results_header.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -134,6 +136,33 @@ TEST_F(LikelyTypos, CameraListsRankedNamedTyposWithTheLetterOrderCaptions) {
         EXPECT_NE(wv::AsciiUpper(variants[i]), "CAMERA");
         EXPECT_TRUE(kindNames.count(kinds[i])) << kinds[i];
     }
+}
+
+TEST_F(LikelyTypos, EnterRunsAListUnderItsOwnTitlesWhoseSearchedRowsTurnGrey) {
+    window->TypeKeyword("camera");
+    wxCommandEvent enter(wxEVT_TEXT_ENTER, wv::res::IDC_KEYWORD_EDIT);
+    enter.SetEventObject(view().KeywordEdit());
+    view().KeywordEdit()->ProcessWindowEvent(enter);
+    ASSERT_TRUE(PumpUntil([&] { return list().GetRowCount() > 10 && Idle(); }));
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(list().Header().GetItemText(column), wv::ListColumnTitles(VariantMode::LikelyTypos)[column]);
+    for (int row = 0; row < list().GetRowCount(); ++row) ASSERT_FALSE(list().IsRowGreyed(row));
+
+    list().SetSelectionMark(5);
+    wxCommandEvent dblclk(wv::wvEVT_RESULTS_DBLCLK, wv::res::IDC_RESULTS);
+    dblclk.SetEventObject(&list());
+    view().GetForm()->ProcessWindowEvent(dblclk);
+    EXPECT_TRUE(list().IsRowGreyed(5));
+    EXPECT_FALSE(list().IsRowGreyed(0));
+    ASSERT_FALSE(PressSmartFind().empty());
+    EXPECT_TRUE(list().IsRowGreyed(0)) << "the first batch holds the likeliest";
+    EXPECT_FALSE(list().IsRowGreyed(list().GetRowCount() - 1)) << "the last batch is not sent yet";
+
+    Run("lens");
+    for (int row = 0; row < list().GetRowCount(); ++row) EXPECT_FALSE(list().IsRowGreyed(row));
+    TheApp().SetVariantSettings({});
+    Run("ab");
+    EXPECT_EQ(list().Header().GetItemText(0), "No. Of Misspelt Items");
 }
 
 TEST_F(LikelyTypos, AStopBeforeTheWorkerStartsLeavesTheFirstRowAndAnEmptyKeywordListsNothing) {
