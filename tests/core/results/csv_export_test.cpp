@@ -70,3 +70,13 @@ TEST(CsvExport, AwkwardCellsComeBackAsTheyWere) {
 }
 
 } // namespace
+
+TEST(CsvExport, AnExportIsOfferedUnderItsKeywordsName) {
+    struct Case {
+        std::string_view keyword, name;
+    };
+    for (const Case& c : {Case{"canon camera", "canon camera typos.csv"}, Case{"", "typos.csv"},
+                          Case{"a/b\tc", "a_b_c typos.csv"}, Case{"caf\xE9", "caf\xE9 typos.csv"}})
+        EXPECT_EQ(wv::ExportFileName(c.keyword), c.name) << c.keyword;
+    EXPECT_EQ(wv::ExportFileName(std::string(300, 'k')), std::string(100, 'k') + " typos.csv");
+}

@@ -64,8 +64,17 @@ TEST(ListRun, ListedRowsAloneAreBatchedFromTheFirstAgain) {
     EXPECT_NE(first.find("(" + ranked[1].variant + ","), std::string::npos) << first;
     EXPECT_EQ(first.find(ranked[0].variant), std::string::npos) << first;
 
+    EXPECT_TRUE(run.IsSearched(ranked[1].variant)) << "the batch sent counts as searched";
+    EXPECT_FALSE(run.IsSearched(ranked.back().variant));
+    run.MarkSearched(ranked.back().variant);
+    EXPECT_TRUE(run.IsSearched(ranked.back().variant));
+
     run.KeepListed({});
     EXPECT_EQ(run.NextBatch(), std::nullopt);
+    run.Begin(VariantMode::LetterOrder, "ab", {});
+    EXPECT_FALSE(run.IsSearched(ranked.back().variant)) << "a new list starts unsearched";
+    run.MarkSearched("ba");
+    EXPECT_FALSE(run.IsSearched("ba")) << "Letter Order marks nothing";
     EXPECT_EQ(run.SmartFindCaption(), "Smart Find");
 }
 
