@@ -45,6 +45,18 @@ TEST(CsvExport, QuotesOnlyFieldsThatNeedItAndWritesUtf8) {
     EXPECT_EQ(wv::CsvField("caf\xE9 \x80 \x81"), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
 }
 
+TEST(CsvExport, CellsThatWouldOpenAsFormulasGetALeadingApostrophe) {
+    const struct {
+        std::string_view cell, written;
+    } cases[] = {
+        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
+        {"+1", "'+1"}, {"-2+3", "'-2+3"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tcmd", "'\tcmd"}, {"\rcmd", "\"'\rcmd\""},
+        {"a=b", "a=b"}, {" =1", " =1"}, {"'quoted", "'quoted"}, {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(wv::CsvField(c.cell), c.written) << c.cell;
+}
+
 TEST(CsvExport, AwkwardCellsComeBackAsTheyWere) {
     const Records cells = {
         {"1", "plain", "Double Click To Search On eBay"},
