@@ -14,13 +14,6 @@ bool LineForbidsStart(std::string_view line) {
     return AsciiUpper(line).find(kWord) != std::string::npos;
 }
 
-bool PageAllowsStart(const std::function<bool(std::string&)>& readLine) {
-    std::string line;
-    while (readLine(line))
-        if (LineForbidsStart(line)) return false;
-    return true;
-}
-
 PageScanner::PageScanner(std::size_t lineBufferBytes)
     : m_limit(std::max(lineBufferBytes, 2 * kWord.size())) {
     m_held.reserve(m_limit);

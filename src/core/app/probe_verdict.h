@@ -3,7 +3,6 @@
 // only when none of its lines contains "EXCEEDED" (in any letter case).
 // Pure functions and a scanner object; any thread.
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,11 +12,7 @@ namespace wv {
 // it contains "EXCEEDED".
 bool LineForbidsStart(std::string_view line);
 
-// Reads lines until readLine returns false; false at the first forbidding
-// line, true when the end is reached without one (an empty page included).
-bool PageAllowsStart(const std::function<bool(std::string&)>& readLine);
-
-// The same verdict on a page that arrives in pieces of any size, in bounded
+// The verdict on a whole page, which arrives in pieces of any size, in bounded
 // memory whatever the page: a line is held up to lineBufferBytes, and a
 // longer one is searched in pieces that overlap by the word's length, so a
 // word that straddles two pieces is still found.  Lines end at "\n".
