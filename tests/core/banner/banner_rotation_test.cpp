@@ -108,22 +108,25 @@ protected:
 } // namespace
 
 TEST_F(Rotation, LinesInFileOrderEachForItsTimeThenTheNewListFromItsFirstLine) {
-    rotation.fetches = {Lines{"0.5|http://a/|a.gif|", "2|http://b/|b.gif|", "0|http://c/|c.gif|"},
+    rotation.fetches = {Lines{"0.5|http://a/|a.gif|", "2|http://b/|b.gif|", "0.05|http://c/|c.gif|"},
                         Lines{"1|http://d/|d.gif|"}};
     Run();
     EXPECT_EQ(rotation.log, Join({{"fetch@0"},
                                   Shown("http://a/", "a.gif", 30000),
                                   Shown("http://b/", "b.gif", 120000),
-                                  Shown("http://c/", "c.gif", 0),
-                                  {"fetch@150000"},
+                                  Shown("http://c/", "c.gif", 5000),  // the shortest display time
+                                  {"fetch@155000"},
                                   Shown("http://d/", "d.gif", 60000),
-                                  {"fetch@210000"}}));
+                                  {"fetch@215000"}}));
 }
 
 TEST_F(Rotation, MissingSeparatorsEmptyTheirFieldAndTheOnesAfterIt) {
+    // No hold-off, so that every line's empty file name is asked for.
+    ScriptedRotation rotation(BannerTimings{5, 1000ms, 30000ms, 1000ms, 0ms});
+    rotation.m_strLocalFile = "local.gif";
     rotation.fetches = {Lines{"0.25", "0.5|", "abc|http://two/|", "1|http://x/|x.gif|ignored|\r", "1|http://y/|y.gif\r"}};
     rotation.stopAfterShows = 1;
-    Run();
+    rotation.Run();
     Log fiveTries;  // an empty name fails like any missing file
     for (int i = 0; i < 5; ++i) {
         fiveTries.push_back("get  to local.gif");
@@ -151,28 +154,48 @@ TEST_F(Rotation, ADownloadIsTriedFiveTimesASecondApartThenTheNextLineFollows) {
 }
 
 TEST_F(Rotation, TheTryCountAndPausesAreSettable) {
-    ScriptedRotation quick(BannerTimings{2, 7ms, 30ms, 0ms});
+    ScriptedRotation quick(BannerTimings{2, 7ms, 30ms, 0ms, 11ms});
     quick.missing = {"gone.gif"};
     quick.fetches = {Lines{"1|l|gone.gif|"}, Lines{}, Lines{}};
     quick.m_strLocalFile = "f";
     quick.Run();
     EXPECT_EQ(quick.log, (Log{"fetch@0", "link l", "connect", "get gone.gif to f", "pause 7", "get gone.gif to f",
-                              "close", "fetch@7", "pause 30", "fetch@37", "pause 30", "fetch@67"}));
+                              "close", "pause 11", "fetch@18", "pause 30", "fetch@48", "pause 30", "fetch@78"}));
+}
+
+TEST_F(Rotation, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAskedForSooner) {
+    rotation.missing = {"gone.gif"};
+    rotation.fetches = {Lines{"0|l1|a.gif|", "0|l2|gone.gif|", "-1|l3|gone.gif|", "0|l4|b.gif|"},
+                        Lines{"0|l5|gone.gif|"}};
+    Run();
+    Log fiveTries = {"connect"};
+    for (int i = 0; i < 5; ++i) {
+        fiveTries.push_back("get gone.gif to local.gif");
+        if (i < 4) fiveTries.push_back("pause 1000");
+    }
+    fiveTries.push_back("close");
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l1", "a.gif", 5000), {"link l2"}, fiveTries,
+                                  // l3 names the file that failed a moment ago: passed over.
+                                  Shown("l4", "b.gif", 5000), {"fetch@14000", "link l5"}, fiveTries,
+                                  // A pass that showed nothing waits before the next fetch.
+                                  {"pause 5000", "fetch@23000"}}));
 }
 
 TEST_F(Rotation, AnEmptyListIsFetchedAgainOnlyAfterThirtySeconds) {
-    rotation.fetches = {Lines{}, Lines{}, Lines{"0|http://a/|a.gif|"}};
+    rotation.fetches = {Lines{}, Lines{}, Lines{"1|http://a/|a.gif|"}};
     rotation.stopAfterShows = 1;
     Run();
     EXPECT_EQ(rotation.log, Join({{"fetch@0", "pause 30000", "fetch@30000", "pause 30000", "fetch@60000"},
-                                  Shown("http://a/", "a.gif", 0)}));
+                                  Shown("http://a/", "a.gif", 60000)}));
 }
 
 TEST_F(Rotation, FetchesOfTheListAreAtLeastASecondApart) {
     // Banners with no display time would otherwise ask for the list in a
-    // tight loop.
+    // tight loop (were there no shortest display time).
+    ScriptedRotation rotation(BannerTimings{5, 1000ms, 30000ms, 1000ms, 0ms});
+    rotation.m_strLocalFile = "local.gif";
     rotation.fetches = {Lines{"0|l|a.gif|"}, Lines{"0|l|a.gif|"}, Lines{"x|l|a.gif|"}};
-    Run();
+    rotation.Run();
     EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l", "a.gif", 0), {"pause 1000", "fetch@1000"},
                                   Shown("l", "a.gif", 0), {"pause 1000", "fetch@2000"}, Shown("l", "a.gif", 0),
                                   {"pause 1000", "fetch@3000"}}));
@@ -206,10 +229,10 @@ TEST_F(Rotation, AStopDuringTheDisplayWaitEndsTheWork) {
     EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("http://a/", "a.gif", 60000)}));
 }
 
-TEST_F(Rotation, NegativeOrUnreadableTimesMoveOnAtOnce) {
+TEST_F(Rotation, NegativeOrUnreadableTimesGetTheShortestDisplayTime) {
     rotation.fetches = {Lines{"-2|a|a.gif|", "nan|b|b.gif|", " 0x20|c|c.gif|", "1e400|d|d.gif|"}};
     rotation.stopAfterShows = 4;
     Run();
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("a", "a.gif", 0), Shown("b", "b.gif", 0),
-                                  Shown("c", "c.gif", 0), Shown("d", "d.gif", 0)}));
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("a", "a.gif", 5000), Shown("b", "b.gif", 5000),
+                                  Shown("c", "c.gif", 5000), Shown("d", "d.gif", 5000)}));
 }

@@ -72,7 +72,7 @@ protected:
     // Opens the main window with its banner thread on these servers.
     void Open(BannerServer server) {
         wvtest::TestServices().SetBannerSettings(
-            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms, 0ms}});
         window.emplace();
         ASSERT_NE(window->view(), nullptr);
     }

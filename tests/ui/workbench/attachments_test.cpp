@@ -91,7 +91,7 @@ protected:
 
     static void UseServers(BannerServer server) {
         wvtest::TestServices().SetBannerSettings(
-            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+            CLoadBannerThread::Settings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms, 0ms}});
     }
     void Open() {
         window.emplace();
