@@ -24,6 +24,7 @@
 #include "platform/connectivity_probe.h"
 #include "ui/app/main_frame.h"
 #include "platform/internet_session.h"
+#include "platform/settings_config.h"
 #include "core/app/vendor_config.h"
 #include "core/marshal/ui_marshal.h"
 #include "ui/workbench/tarnwick_doc.h"
@@ -92,8 +93,8 @@ void CTarnwickApp::SetRegistryKey() {
 
 void CTarnwickApp::LoadStdProfileSettings(unsigned maxFiles) {
     wxFileName file(SettingsFolder(), GetAppName() + ".conf");
-    m_config = std::make_unique<wxFileConfig>(GetAppName(), GetVendorName(), file.GetFullPath(), wxString(),
-                                              wxCONFIG_USE_LOCAL_FILE);
+    const wxCharBuffer path = file.GetFullPath().fn_str();
+    m_config = SettingsConfig::Open(path.data() ? path.data() : "");
     m_docManager = std::make_unique<WorkbenchDocManager>(maxFiles);
     m_docManager->FileHistoryLoad(*m_config);
     m_variantSettings = ReadVariantSettings([this](const char* key) -> std::optional<std::string> {
@@ -109,7 +110,6 @@ void CTarnwickApp::SaveStdProfileSettings() {
     WriteVariantSettings(m_variantSettings, [this](const char* key, const std::string& value) {
         m_config->Write(key, wxString::FromUTF8(value));
     });
-    wxFileName::Mkdir(SettingsFolder(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     m_config->Flush();
 }
 

@@ -10,6 +10,7 @@
 
 #include "app_fixture.h"
 #include "core/app/variant_settings.h"
+#include "core/file/settings_file.h"
 #include "core/res/resource.h"
 #include "core/results/csv_export.h"
 #include "gui_support.h"
@@ -103,6 +104,19 @@ TEST_F(VariantsMenu, CommandsSwitchTheModeAndTheSettingsFileKeepsIt) {
     TheApp().SaveStdProfileSettings();
     TheApp().LoadStdProfileSettings(4);
     EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+}
+
+TEST_F(VariantsMenu, ASettingsFileOverAMebibyteIsNeitherReadNorReplaced) {
+    const auto folder = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Local AppWizard-Generated Applications";
+    std::filesystem::create_directories(folder);
+    const std::string huge = "[Variants]\nMode=LikelyTypos\n#" + std::string(wv::kMaxSettingsFileBytes, '.');
+    wvtest::WriteFile(folder / "Wordvane.conf", huge);
+    TheApp().LoadStdProfileSettings(4);
+    EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+    TheApp().SaveStdProfileSettings();
+    EXPECT_TRUE(wvtest::ReadFile(folder / "Wordvane.conf") == huge);
+    std::filesystem::remove(folder / "Wordvane.conf");
+    TheApp().LoadStdProfileSettings(4);
 }
 
 TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionary) {
