@@ -2,9 +2,10 @@
 // The banner thread: keeps the workbench's banner picture supplied with the
 // vendor's banners (see banner_rotation.h for the rotation itself).  It
 // downloads each banner into "<working directory>/VornthalBanner.gif", loads
-// it into the banner control, places the control at the top right of the main
-// window's client area, publishes the banner's link in the document and waits
-// for the banner's display time.
+// it into the banner control, places the picture at the top right of the main
+// window's client area (the control shows what lies in its show area),
+// publishes the banner's link in the document and waits for the banner's
+// display time.  A banner that fails to load leaves the one on show in place.
 //
 // Ownership: the view owns the object and its thread; the document and the
 // banner control are the view's and must outlive the thread.  Stop() (also

@@ -31,6 +31,7 @@
 #include "test_paths.h"
 #include "vendor_site.h"
 #include "ui/workbench/tarnwick_doc.h"
+#include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_view.h"
 
 using wv::BannerServer;
@@ -134,6 +135,29 @@ TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
     ASSERT_TRUE(PumpUntil([&] { return !launchers.Recorded().empty(); }, 5s));
     wvtest::TestServices().WaitForLaunches(5s);
     EXPECT_EQ(launchers.Recorded(), std::vector<std::string>{"1|http://banner.test/offer?id=7"});
+}
+
+TEST_F(BannerWindow, AHugeBannerIsCutToItsAreaAndThePanelBelowTakesThePresses) {
+    wvtest::VendorSite site;
+    site.Put("ftp/huge.gif", StillGif(4096, 4096));
+    site.Put("VornthalBanners.txt", "10|http://l/huge|huge.gif|\n");
+    wvtest::StandInLaunchers launchers;
+    wvtest::ScopedEnv browser("BROWSER", launchers.Add("browser"));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+
+    // Right of the navigation panel, above the results, its top right corner
+    // where a banner's always is.
+    const int left = wv::form::kBannerArea.x;
+    const wxRect cut(left, 6, ClientWidth() - left, wv::form::kResultsArea.y - 6);
+    ASSERT_TRUE(PumpUntil([&] { return banner().GetRect() == cut; }, 20s)) << banner().GetRect().x;
+
+    // A press on the second panel row, which the banner used to cover.
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(view().GetForm()->ClientToScreen(wxPoint(100, 102)));
+    mouse.MouseClick();
+    EXPECT_TRUE(PumpUntil([&] { return view().SelectedPanelEntry() == 2; }, 5s));
+    wvtest::TestServices().WaitForLaunches(2s);
+    EXPECT_TRUE(launchers.Recorded().empty()) << "the press opened the banner's link";
 }
 
 TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {
