@@ -90,6 +90,17 @@ Log Shown(const std::string& link, const std::string& file, long waitMs) {
             "pause " + std::to_string(waitMs)};
 }
 
+// A line whose file the server lacks: one login, five tries a second apart.
+Log FailedLogin(const std::string& file) {
+    Log log{"connect"};
+    for (int i = 0; i < 5; ++i) {
+        log.push_back("get " + file + " to local.gif");
+        if (i < 4) log.push_back("pause 1000");
+    }
+    log.push_back("close");
+    return log;
+}
+
 Log Join(std::initializer_list<Log> parts) {
     Log all;
     for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
@@ -127,12 +138,7 @@ TEST_F(Rotation, MissingSeparatorsEmptyTheirFieldAndTheOnesAfterIt) {
     rotation.fetches = {Lines{"0.25", "0.5|", "abc|http://two/|", "1|http://x/|x.gif|ignored|\r", "1|http://y/|y.gif\r"}};
     rotation.stopAfterShows = 1;
     rotation.Run();
-    Log fiveTries;  // an empty name fails like any missing file
-    for (int i = 0; i < 5; ++i) {
-        fiveTries.push_back("get  to local.gif");
-        if (i < 4) fiveTries.push_back("pause 1000");
-    }
-    const Log failed = Join({{"connect"}, fiveTries, {"close"}});
+    const Log failed = FailedLogin("");  // an empty name fails like any missing file
     EXPECT_EQ(rotation.log, Join({{"fetch@0", "link "}, failed,  // "0.25": no link, no file
                                   {"link "}, failed,              // "0.5|"
                                   {"link http://two/"}, failed,    // two separators
@@ -144,12 +150,7 @@ TEST_F(Rotation, ADownloadIsTriedFiveTimesASecondApartThenTheNextLineFollows) {
     rotation.fetches = {Lines{"1|http://gone/|gone.gif|", "0.1|http://next/|next.gif|"}};
     rotation.stopAfterShows = 1;
     Run();
-    Log tries;
-    for (int i = 0; i < 5; ++i) {
-        tries.push_back("get gone.gif to local.gif");
-        if (i < 4) tries.push_back("pause 1000");
-    }
-    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link http://gone/", "connect"}, tries, {"close"},
+    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link http://gone/"}, FailedLogin("gone.gif"),
                                   Shown("http://next/", "next.gif", 6000)}));
 }
 
@@ -168,16 +169,10 @@ TEST_F(Rotation, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAskedForSoon
     rotation.fetches = {Lines{"0|l1|a.gif|", "0|l2|gone.gif|", "-1|l3|gone.gif|", "0|l4|b.gif|"},
                         Lines{"0|l5|gone.gif|"}};
     Run();
-    Log fiveTries = {"connect"};
-    for (int i = 0; i < 5; ++i) {
-        fiveTries.push_back("get gone.gif to local.gif");
-        if (i < 4) fiveTries.push_back("pause 1000");
-    }
-    fiveTries.push_back("close");
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l1", "a.gif", 5000), {"link l2"}, fiveTries,
-                                  // l3 names the file that failed a moment ago: passed over.
-                                  Shown("l4", "b.gif", 5000), {"fetch@14000", "link l5"}, fiveTries,
-                                  // A pass that showed nothing waits before the next fetch.
+    // l3 names the file that failed a moment ago; a pass that showed nothing
+    // waits before the next fetch.
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l1", "a.gif", 5000), {"link l2"}, FailedLogin("gone.gif"),
+                                  Shown("l4", "b.gif", 5000), {"fetch@14000", "link l5"}, FailedLogin("gone.gif"),
                                   {"pause 5000", "fetch@23000"}}));
 }
 
@@ -190,8 +185,8 @@ TEST_F(Rotation, AnEmptyListIsFetchedAgainOnlyAfterThirtySeconds) {
 }
 
 TEST_F(Rotation, FetchesOfTheListAreAtLeastASecondApart) {
-    // Banners with no display time would otherwise ask for the list in a
-    // tight loop (were there no shortest display time).
+    // Without the shortest display time, banners with none would otherwise
+    // ask for the list in a tight loop.
     ScriptedRotation rotation(BannerTimings{5, 1000ms, 30000ms, 1000ms, 0ms});
     rotation.m_strLocalFile = "local.gif";
     rotation.fetches = {Lines{"0|l|a.gif|"}, Lines{"0|l|a.gif|"}, Lines{"x|l|a.gif|"}};

@@ -46,15 +46,10 @@ TEST(CsvExport, QuotesOnlyFieldsThatNeedItAndWritesUtf8) {
 }
 
 TEST(CsvExport, CellsThatWouldOpenAsFormulasGetALeadingApostrophe) {
-    const struct {
-        std::string_view cell, written;
-    } cases[] = {
-        {"=HYPERLINK(\"http://x\")", "\"'=HYPERLINK(\"\"http://x\"\")\""},
-        {"+1", "'+1"}, {"-2+3", "'-2+3"}, {"@SUM(A1)", "'@SUM(A1)"},
-        {"\tcmd", "'\tcmd"}, {"\rcmd", "\"'\rcmd\""},
-        {"a=b", "a=b"}, {" =1", " =1"}, {"'quoted", "'quoted"}, {"", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(wv::CsvField(c.cell), c.written) << c.cell;
+    const std::string_view cases[][2] = {{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, {"+1", "'+1"},
+                                         {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"}, {"\tcmd", "'\tcmd"},
+                                         {"\rcmd", "\"'\rcmd\""}, {"a=b", "a=b"}, {" =1", " =1"}, {"", ""}};
+    for (const auto& c : cases) EXPECT_EQ(wv::CsvField(c[0]), c[1]) << c[0];
 }
 
 TEST(CsvExport, AwkwardCellsComeBackAsTheyWere) {

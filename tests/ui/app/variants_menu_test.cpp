@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include <wx/log.h>
 #include <wx/menu.h>
 
 #include "app_fixture.h"
@@ -15,6 +16,7 @@
 #include "core/results/csv_export.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
+#include "stand_in_launchers.h"
 #include "test_paths.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/tarnwick_app.h"
@@ -106,16 +108,35 @@ TEST_F(VariantsMenu, CommandsSwitchTheModeAndTheSettingsFileKeepsIt) {
     EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
 }
 
-TEST_F(VariantsMenu, ASettingsFileOverAMebibyteIsNeitherReadNorReplaced) {
-    const auto folder = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Local AppWizard-Generated Applications";
-    std::filesystem::create_directories(folder);
-    const std::string huge = "[Variants]\nMode=LikelyTypos\n#" + std::string(wv::kMaxSettingsFileBytes, '.');
-    wvtest::WriteFile(folder / "Wordvane.conf", huge);
-    TheApp().LoadStdProfileSettings(4);
-    EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
-    TheApp().SaveStdProfileSettings();
-    EXPECT_TRUE(wvtest::ReadFile(folder / "Wordvane.conf") == huge);
-    std::filesystem::remove(folder / "Wordvane.conf");
+// A settings file too large to read, or one that cannot be written, costs
+// neither the file nor a box (which at exit would be up with no window left).
+TEST_F(VariantsMenu, AHugeOrUnwritableSettingsFileIsLeftAloneWithoutABox) {
+    struct CountingLog : wxLog {
+        int messages = 0;
+        void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++messages; }
+    } log;
+    wxLog* const before = wxLog::SetActiveTarget(&log);
+    TheApp().SetVendorName("Local AppWizard-Generated Applications");
+    TheApp().SetAppName("Wordvane");
+    {
+        wvtest::ScopedTempDir home;
+        wvtest::ScopedEnv xdg("XDG_CONFIG_HOME", home.path().string());
+        const auto folder = home / "Local AppWizard-Generated Applications";
+        std::filesystem::create_directory(folder);
+        const std::string huge = "[Variants]\nMode=LikelyTypos\n#" + std::string(wv::kMaxSettingsFileBytes, '.');
+        wvtest::WriteFile(folder / "Wordvane.conf", huge);
+        TheApp().LoadStdProfileSettings(4);
+        EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+        TheApp().SaveStdProfileSettings();
+        EXPECT_TRUE(wvtest::ReadFile(folder / "Wordvane.conf") == huge);
+
+        std::filesystem::remove_all(folder);
+        wvtest::WriteFile(folder, "a file where the folder goes");
+        TheApp().LoadStdProfileSettings(4);
+        TheApp().SaveStdProfileSettings();
+    }
+    wxLog::SetActiveTarget(before);
+    EXPECT_EQ(log.messages, 0);
     TheApp().LoadStdProfileSettings(4);
 }
 

@@ -30,8 +30,8 @@
 #include "stand_in_services.h"
 #include "test_paths.h"
 #include "vendor_site.h"
-#include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/form_layout.h"
+#include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
 using wv::BannerServer;
@@ -144,14 +144,10 @@ TEST_F(BannerWindow, AHugeBannerIsCutToItsAreaAndThePanelBelowTakesThePresses) {
     wvtest::StandInLaunchers launchers;
     wvtest::ScopedEnv browser("BROWSER", launchers.Add("browser"));
     ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
-
-    // Right of the navigation panel, above the results, its top right corner
-    // where a banner's always is.
-    const int left = wv::form::kBannerArea.x;
-    const wxRect cut(left, 6, ClientWidth() - left, wv::form::kResultsArea.y - 6);
-    ASSERT_TRUE(PumpUntil([&] { return banner().GetRect() == cut; }, 20s)) << banner().GetRect().x;
-
-    // A press on the second panel row, which the banner used to cover.
+    // Right of the navigation panel and above the results; then a press on
+    // the second panel row, which the banner used to cover.
+    const int left = wv::form::kBannerArea.x, bottom = wv::form::kResultsArea.y;
+    ASSERT_TRUE(PumpUntil([&] { return banner().GetRect() == wxRect(left, 6, ClientWidth() - left, bottom - 6); }, 20s));
     wxUIActionSimulator mouse;
     mouse.MouseMove(view().GetForm()->ClientToScreen(wxPoint(100, 102)));
     mouse.MouseClick();
