@@ -17,7 +17,9 @@ std::unique_ptr<SettingsConfig> SettingsConfig::Open(const std::string& path) {
     const SettingsFileRead read = ReadSettingsFile(path);
     const bool leftAlone = read.outcome == SettingsFileRead::Outcome::Ignored;
     if (leftAlone)
-        std::fprintf(stderr, "wordvane: the settings file %s is not read (%s): the defaults are used, and the file is left as it is.\n",
+        std::fprintf(stderr,
+                     "wordvane: the settings file %s is not read (%s): the defaults are used, and the file is left "
+                     "as it is.\n",
                      path.c_str(), read.reason.c_str());
     wxMemoryInputStream in(read.bytes.empty() ? "" : static_cast<const void*>(read.bytes.data()), read.bytes.size());
     return std::unique_ptr<SettingsConfig>(new SettingsConfig(in, path, leftAlone));

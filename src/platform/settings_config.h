@@ -26,9 +26,6 @@ public:
     // is none.  True when written, or when the file is one that is left alone.
     bool Flush(bool currentOnly = false) override;
 
-    // The file was not read and is left as it is.
-    bool LeftAlone() const { return m_leftAlone; }
-
 private:
     SettingsConfig(wxInputStream& in, std::string path, bool leftAlone);
 

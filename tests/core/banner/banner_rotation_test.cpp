@@ -167,7 +167,8 @@ TEST(RotationAsShipped, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAsked
     ScriptedRotation rotation;
     rotation.m_strLocalFile = "local.gif";
     rotation.missing = {"gone.gif"};
-    rotation.fetches = {Lines{"0|l1|a.gif|", "0|l2|gone.gif|", "-1|l3|gone.gif|", "0|l4|b.gif|"}, Lines{"0|l5|gone.gif|"}};
+    rotation.fetches = {Lines{"0|l1|a.gif|", "0|l2|gone.gif|", "-1|l3|gone.gif|", "0|l4|b.gif|"},
+                        Lines{"0|l5|gone.gif|"}};
     rotation.Run();
     // l3 names the file that failed a moment ago; a pass that showed nothing
     // waits before the next fetch.

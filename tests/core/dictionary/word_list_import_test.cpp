@@ -88,7 +88,8 @@ TEST_F(WordListImport, TheDefaultBoundsHoldAHostileList) {
 
     std::string words;  // 16,000 words of 250 bytes would take 4 million nodes
     for (int i = 0; i < 16000; ++i)
-        words += std::string{char('A' + i % 50), char('A' + i / 50 % 50), char('A' + i / 2500)} + std::string(247, 'n') + "\n";
+        words += std::string{char('A' + i % 50), char('A' + i / 50 % 50), char('A' + i / 2500)} +
+                 std::string(247, 'n') + "\n";
     wvtest::WriteFile(list, words);
     EXPECT_FALSE(Import(false));
     EXPECT_LE(m_store.CountNodes(), 3'500'000u);

@@ -147,7 +147,8 @@ TEST_F(BannerWindow, AHugeBannerIsCutToItsAreaAndThePanelBelowTakesThePresses) {
     // Right of the navigation panel and above the results; then a press on
     // the second panel row, which the banner used to cover.
     const int left = wv::form::kBannerArea.x, bottom = wv::form::kResultsArea.y;
-    ASSERT_TRUE(PumpUntil([&] { return banner().GetRect() == wxRect(left, 6, ClientWidth() - left, bottom - 6); }, 20s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return banner().GetRect() == wxRect(left, 6, ClientWidth() - left, bottom - 6); }, 20s));
     wxUIActionSimulator mouse;
     mouse.MouseMove(view().GetForm()->ClientToScreen(wxPoint(100, 102)));
     mouse.MouseClick();
