@@ -15,9 +15,13 @@ namespace wv {
 
 namespace {
 
-bool Fail(std::string* error, const char* what, int errnum) {
-    if (error) *error = std::string(what) + " (" + std::generic_category().message(errnum) + ")";
+bool Fail(std::string* error, const char* what, const std::string& reason) {
+    if (error) *error = std::string(what) + " (" + reason + ")";
     return false;
+}
+
+bool Fail(std::string* error, const char* what, int errnum) {
+    return Fail(error, what, std::generic_category().message(errnum));
 }
 
 // The file a link at `path` ends at, or `path` itself.
@@ -78,8 +82,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     const std::string target = FinalPath(path);
     struct stat existing {};
     const bool replacing = ::stat(target.c_str(), &existing) == 0;
+    if (replacing && S_ISDIR(existing.st_mode)) return Fail(error, "the name belongs to a folder", EISDIR);
+    // No errno names a device or a FIFO as such.
     if (replacing && !S_ISREG(existing.st_mode))
-        return Fail(error, "the name belongs to something other than a file", EISDIR);
+        return Fail(error, "the name belongs to something other than a file", "not a regular file");
 
     std::string temporary;
     const int fd = CreateTemporary(target, temporary);

@@ -44,6 +44,9 @@ TEST(AtomicFile, AFolderThatCannotTakeTheFileIsReportedAndNothingIsWritten) {
     }
     EXPECT_EQ(wvtest::ReadFile(dir / "plain"), "a file, not a folder");
     EXPECT_EQ(Entries(dir.path()), 1);
+    std::string error;  // the real reason
+    EXPECT_FALSE(wv::WriteFileAtomically("/dev/full", "rows", &error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
 }
 
 TEST(AtomicFile, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {

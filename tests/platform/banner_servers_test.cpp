@@ -30,7 +30,7 @@ using Strings = std::vector<std::string>;
 
 namespace {
 
-constexpr BannerTimings kQuick{5, 2ms, 20ms, 5ms};
+constexpr BannerTimings kQuick{5, 2ms, 20ms, 5ms, 0ms};
 
 BannerServer ServerOf(const wvtest::VendorSite& site) {
     const wv::VendorConfig& config = site.Config();

@@ -12,7 +12,7 @@ namespace wv {
 // it contains "EXCEEDED".
 bool LineForbidsStart(std::string_view line);
 
-// The same verdict on a page that arrives in pieces of any size, in bounded
+// The verdict on a whole page, which arrives in pieces of any size, in bounded
 // memory whatever the page: a line is held up to lineBufferBytes, and a
 // longer one is searched in pieces that overlap by the word's length, so a
 // word that straddles two pieces is still found.  Lines end at "\n".

@@ -1,5 +1,7 @@
 #include "core/banner/banner_rotation.h"
 
+#include <algorithm>
+
 #include "core/banner/display_time.h"
 
 namespace wv {
@@ -37,15 +39,27 @@ bool BannerRotation::FetchBannerList() {
     return true;
 }
 
-void BannerRotation::ParseCurrentLine() {
+std::string BannerRotation::ParseCurrentLine() {
     const std::string& line = m_bannerLines[static_cast<std::size_t>(m_nCurrentBanner)];
     constexpr auto none = std::string::npos;
     const std::size_t p1 = line.find('|');
     m_dDisplayMinutes = ReadDisplayMinutes(ExtractField(line, 0, p1));
     const std::size_t p2 = p1 == none ? none : line.find('|', p1 + 1);
-    PublishLink(ExtractField(line, p1 + 1, p2));
+    std::string link = ExtractField(line, p1 + 1, p2);
     const std::size_t p3 = p2 == none ? none : line.find('|', p2 + 1);
     m_strRemoteFile = ExtractField(line, p2 + 1, p3);
+    return link;
+}
+
+bool BannerRotation::HeldOff(const std::string& remoteFile) const {
+    const auto failed = m_failedFiles.find(remoteFile);
+    return failed != m_failedFiles.end() && Now() - failed->second < m_timings.shortestDisplay;
+}
+
+void BannerRotation::RememberFailure(const std::string& remoteFile) {
+    const auto now = Now();
+    std::erase_if(m_failedFiles, [&](const auto& entry) { return now - entry.second >= m_timings.shortestDisplay; });
+    m_failedFiles[remoteFile] = now;
 }
 
 bool BannerRotation::DownloadBanner(BannerFtpLogin& ftp) {
@@ -56,16 +70,28 @@ bool BannerRotation::DownloadBanner(BannerFtpLogin& ftp) {
 }
 
 void BannerRotation::RotateBanners() {
+    bool shownThisPass = false;
     while (!StopRequested()) {
         if (m_nCurrentBanner < 0 || static_cast<std::size_t>(m_nCurrentBanner) >= m_bannerLines.size()) {
             // The list is used up.  One that held nothing is asked for again
-            // only after a pause; a failed fetch shows the previous lines again.
-            if (m_bannerLines.empty() && !Pause(m_timings.emptyListPause)) return;
+            // only after a pause, and so is one none of whose banners came;
+            // a failed fetch shows the previous lines again.
+            if (m_bannerLines.empty()) {
+                if (!Pause(m_timings.emptyListPause)) return;
+            } else if (!shownThisPass && !Pause(m_timings.shortestDisplay)) {
+                return;
+            }
+            shownThisPass = false;
             FetchBannerList();
             continue;
         }
 
-        ParseCurrentLine();
+        const std::string link = ParseCurrentLine();
+        if (HeldOff(m_strRemoteFile)) {
+            ++m_nCurrentBanner;
+            continue;
+        }
+        PublishLink(link);
         {
             std::unique_ptr<BannerFtpLogin> ftp = ConnectFtp();
             if (!ftp) return;
@@ -74,7 +100,10 @@ void BannerRotation::RotateBanners() {
             if (StopRequested()) return;
             if (downloaded) {
                 ShowBanner(m_strLocalFile);
-                if (!Pause(DisplayWait(m_dDisplayMinutes))) return;
+                shownThisPass = true;
+                if (!Pause(std::max(DisplayWait(m_dDisplayMinutes), m_timings.shortestDisplay))) return;
+            } else {
+                RememberFailure(m_strRemoteFile);
             }
         }
         ++m_nCurrentBanner;

@@ -1,7 +1,8 @@
 #pragma once
 // The banner rotation: fetch the vendor's banner list, then work through it
 // line by line (publish the line's link, download its banner, show it for its
-// display time), fetching the list again after its last line.
+// display time, at least BannerTimings::shortestDisplay), fetching the list
+// again after its last line.
 //
 // A line holds three fields, each closed by "|": display time in minutes,
 // link address, banner file name on the FTP server.  A field whose "|" is
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +38,12 @@ struct BannerTimings {
     std::chrono::milliseconds emptyListPause{30000};
     // The shortest time from one fetch of the list to the next.
     std::chrono::milliseconds minFetchInterval{1000};
+    // The shortest time a banner is shown, whatever its line says, so that
+    // a list of display times of 0 cannot make logins in a tight loop.  A
+    // file whose download failed is not asked for again within this time
+    // either, and a pass over the list that showed nothing waits as long
+    // before the list is fetched again.
+    std::chrono::milliseconds shortestDisplay{5000};
 };
 
 // One login on the FTP server, for the downloads of one banner.  Closing it
@@ -97,10 +105,13 @@ protected:
     const BannerTimings& Timings() const { return m_timings; }
 
 private:
-    // Reads the current line's fields and publishes its link.
-    void ParseCurrentLine();
+    // Reads the current line's fields; returns its link.
+    std::string ParseCurrentLine();
     // Up to maxAttempts tries, retryPause apart; true once one succeeded.
     bool DownloadBanner(BannerFtpLogin& ftp);
+    // Whether the file's download failed less than shortestDisplay ago.
+    bool HeldOff(const std::string& remoteFile) const;
+    void RememberFailure(const std::string& remoteFile);
 
     std::vector<std::string> m_bannerLines;
     std::int32_t m_nCurrentBanner = 0;
@@ -110,6 +121,9 @@ private:
 
     BannerTimings m_timings;
     std::optional<std::chrono::steady_clock::time_point> m_lastFetch;
+    // Failed files and when they failed; entries older than shortestDisplay
+    // are dropped as new ones come, so it stays small (each entry cost a login).
+    std::map<std::string, std::chrono::steady_clock::time_point> m_failedFiles;
 };
 
 } // namespace wv

@@ -9,10 +9,15 @@ namespace wv {
 
 namespace {
 
+bool OpensAsFormula(std::string_view cell) {
+    return !cell.empty() && std::string_view("=+-@\t\r").find(cell.front()) != std::string_view::npos;
+}
+
 void AppendField(std::string& out, std::string_view cp1252) {
     const bool quoted = cp1252.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (quoted) out.push_back('"');
+    if (OpensAsFormula(cp1252)) out.push_back('\'');
     if (!quoted) return AppendCp1252AsUtf8(out, cp1252);
-    out.push_back('"');
     for (std::size_t start = 0;;) {
         const std::size_t quote = cp1252.find('"', start);
         AppendCp1252AsUtf8(out, cp1252.substr(start, quote == std::string_view::npos ? quote : quote + 1 - start));

@@ -3,6 +3,11 @@
 // by commas, records ended by CR LF, a field in double quotes (its own double
 // quotes doubled) when it holds a comma, a double quote, CR or LF.
 //
+// A cell that starts with "=", "+", "-", "@", a tab or a carriage return
+// would be opened as a formula (one that can run commands or send the sheet
+// away): it is written with a leading apostrophe, which spreadsheets show as
+// text and hide.  Variants come from whatever the user typed or pasted.
+//
 // Cells are Windows-1252 bytes; the text is UTF-8 and starts with a UTF-8
 // byte order mark, which is how spreadsheet programs tell UTF-8 from the
 // system's code page.  Pure; any thread.
@@ -17,7 +22,7 @@ class RowStore;
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// One field as written: converted, quoted when it must be.
+// One field as written: defused, converted, quoted when it must be.
 std::string CsvField(std::string_view cp1252);
 
 // Appends one record of the given cells.

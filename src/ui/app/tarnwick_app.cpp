@@ -24,6 +24,7 @@
 #include "platform/connectivity_probe.h"
 #include "ui/app/main_frame.h"
 #include "platform/internet_session.h"
+#include "platform/settings_config.h"
 #include "core/app/vendor_config.h"
 #include "core/marshal/ui_marshal.h"
 #include "ui/workbench/tarnwick_doc.h"
@@ -111,8 +112,8 @@ void CTarnwickApp::SetRegistryKey() {
 
 void CTarnwickApp::LoadStdProfileSettings(unsigned maxFiles) {
     wxFileName file(SettingsFolder(), GetAppName() + ".conf");
-    m_config = std::make_unique<wxFileConfig>(GetAppName(), GetVendorName(), file.GetFullPath(), wxString(),
-                                              wxCONFIG_USE_LOCAL_FILE);
+    const wxCharBuffer path = file.GetFullPath().fn_str();
+    m_config = SettingsConfig::Open(path.data() ? path.data() : "");
     m_docManager = std::make_unique<WorkbenchDocManager>(maxFiles);
     m_docManager->FileHistoryLoad(*m_config);
     m_variantSettings = ReadVariantSettings([this](const char* key) -> std::optional<std::string> {
@@ -131,7 +132,6 @@ void CTarnwickApp::SaveStdProfileSettings() {
         m_config->Write(key, wxString::FromUTF8(value));
     });
     if (!m_exportFolder.empty()) m_config->Write(kExportFolderKey, wxString::FromUTF8(m_exportFolder));
-    wxFileName::Mkdir(SettingsFolder(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL);
     m_config->Flush();
 }
 

@@ -11,6 +11,7 @@
 #include <wx/image.h>
 #include <wx/settings.h>
 
+#include "core/banner/picture_clip.h"
 #include "core/file/regular_file.h"
 #include "platform/picture_decoder.h"
 #include "ui/services/app_services.h"
@@ -79,15 +80,19 @@ void CAnimatedPicture::UseDecoder(PictureDecoder decode) {
 bool CAnimatedPicture::Load(const std::uint8_t* data, std::uint32_t size) {
     // A refused file must not cost the picture on show, let alone its size.
     if (!GifParser::Acceptable(data, size)) return false;
-    Clear();
     PictureDecoder decode;
     {
         std::lock_guard lock(m_decoderMutex);
         decode = m_decoder ? m_decoder : PictureDecoder(wv::DecodePicture);
     }
-    // The gate is cancelled when the window is going away: the worker must
-    // not go on decoding what nobody will see while the UI thread waits.
-    if (!m_parser.LoadData(data, size, decode, [this] { return m_gate.IsCancelled(); })) return false;
+    // Decoded beside the picture on show, which plays on meanwhile, so that
+    // a file whose images fail costs nothing either.  The gate is cancelled
+    // when the window is going away: the worker must not go on decoding what
+    // nobody will see while the UI thread waits.
+    GifParser incoming;
+    if (!incoming.LoadData(data, size, decode, [this] { return m_gate.IsCancelled(); })) return false;
+    Clear();
+    m_parser = std::move(incoming);
     if (!CreateSurface(m_parser.Width(), m_parser.Height())) return false;
     m_nWidth = m_parser.Width();
     m_nHeight = m_parser.Height();
@@ -97,7 +102,10 @@ bool CAnimatedPicture::Load(const std::uint8_t* data, std::uint32_t size) {
 bool CAnimatedPicture::CreateSurface(int width, int height) {
     // The window belongs to the UI thread; a loading worker waits for it here
     // while holding no lock the UI thread could need.
-    if (!m_gate.Invoke([this, width, height] { SetSize(wxSize(width, height)); })) return false;
+    if (!m_gate.Invoke([this, width, height] {
+            FitWindow(m_showArea ? m_pictureAt : GetPosition(), wxSize(width, height));
+        }))
+        return false;
     m_surface.Create(width, height, m_clrMenu);
     m_animator.SetBackground(m_clrButtonFace);
     RequestRepaint();
@@ -139,6 +147,22 @@ void CAnimatedPicture::Clear() {
 }
 
 void CAnimatedPicture::CancelWindowCalls() { m_gate.Cancel(); }
+
+void CAnimatedPicture::SetShowArea(const wxRect& area) {
+    m_showArea = area;
+    m_pictureAt = GetPosition();
+}
+
+void CAnimatedPicture::PlacePicture(const wxPoint& at) { FitWindow(at, GetPictureSize()); }
+
+void CAnimatedPicture::FitWindow(const wxPoint& at, const wxSize& size) {
+    m_pictureAt = at;
+    PicturePart part{{at.x, at.y, size.x, size.y}, 0, 0};
+    if (m_showArea)
+        part = ClipPicture(part.window, {m_showArea->x, m_showArea->y, m_showArea->width, m_showArea->height});
+    m_pictureOffset = wxPoint(part.pictureX, part.pictureY);
+    SetSize(part.window.x, part.window.y, part.window.width, part.window.height, wxSIZE_ALLOW_MINUS_ONE);
+}
 
 bool CAnimatedPicture::IsAnimated() const { return m_parser.IsAnimated(); }
 
@@ -183,7 +207,8 @@ wxRect CAnimatedPicture::VisibleArea() const {
 void CAnimatedPicture::PaintSurface(wxDC& dc) {
     // A banner may be 4096 pixels a side on a form a fraction of that: only
     // the part the form shows is copied and converted, on every frame.
-    const wxRect visible = VisibleArea();
+    wxRect visible = VisibleArea();  // in the surface's pixels from here on
+    visible.Offset(m_pictureOffset);
     if (m_surface.Generation() != m_paintedGeneration || visible != m_paintedArea) {
         GifSurfaceCopy copy = m_surface.CopyArea({visible.x, visible.y, visible.width, visible.height});
         m_paintedGeneration = copy.generation;
@@ -193,7 +218,7 @@ void CAnimatedPicture::PaintSurface(wxDC& dc) {
             // The image borrows the copy's pixels; the bitmap takes its own.
             const wxImage image(copy.width, copy.height, copy.rgb.data(), true);
             m_paintBitmap = std::make_unique<wxBitmap>(image);
-            m_paintedOrigin = wxPoint(copy.left, copy.top);
+            m_paintedOrigin = wxPoint(copy.left, copy.top) - m_pictureOffset;
         }
     }
     if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, m_paintedOrigin, false);

@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -61,16 +62,18 @@ public:
     // read, or is empty, returns false and leaves the control as it was
     // (still playing, if it was); otherwise the result is LoadData's.
     bool LoadFile(const std::string& path);
-    // Stops and clears the previous picture, then interprets the bytes (the
-    // caller keeps them) and makes the window and its surface the picture's
-    // size, filled with the menu colour.  True when the picture is ready for
-    // Draw.
+    // Interprets the bytes (the caller keeps them); once they have decoded,
+    // stops and clears the previous picture and makes the window and its
+    // surface the picture's size (within the show area, if any), filled with
+    // the menu colour.  True when the picture is ready for Draw.
     //
-    // A file its headers refuse (see GifParser::Acceptable: not a GIF or a
-    // Windows bitmap, too large, too many pixels in all, no frame) changes
-    // nothing: the previous picture stays, playing if it was.  A load that
-    // fails later leaves the control empty.  Either way the window keeps its
-    // size and place and GetPictureSize its answer.
+    // A load that fails changes nothing: the previous picture stays, playing
+    // if it was, the window keeps its size and place and GetPictureSize its
+    // answer.  That holds for a file its headers refuse (see
+    // GifParser::Acceptable: not a GIF or a Windows bitmap, too large, too
+    // many pixels in all, no frame) and for one whose images fail to decode;
+    // only a load cancelled by CancelWindowCalls after its decode leaves the
+    // control empty.  Meanwhile the two pictures are held at once.
     bool LoadData(const std::uint8_t* data, std::uint32_t size);
     // Shows what was loaded: a still picture is drawn into the surface; an
     // animation gets its thread, unless one is already playing.  Does nothing
@@ -86,6 +89,17 @@ public:
     // failed, and refuses later ones; a decode in progress stops before its
     // next image and fails.  For shutting down a loading worker.
     void CancelWindowCalls();
+
+    // UI thread.  From now on the window shows only the part of the picture
+    // inside area (the parent's client coordinates; see
+    // core/banner/picture_clip.h): that part alone is drawn and takes the
+    // mouse, and a new picture's size applies at the place of the previous
+    // picture's top left corner.  Without an area the window is the whole
+    // picture.
+    void SetShowArea(const wxRect& area);
+    // UI thread.  Puts the picture's top left corner at `at` (the parent's
+    // client coordinates; it may lie outside the parent).
+    void PlacePicture(const wxPoint& at);
 
     // How long a frame with the given delay in hundredths of a second stays
     // up, in milliseconds.
@@ -106,6 +120,8 @@ public:
 private:
     bool Load(const std::uint8_t* data, std::uint32_t size);
     bool CreateSurface(int width, int height);
+    // UI thread: the window for a picture of this size at `at`.
+    void FitWindow(const wxPoint& at, const wxSize& size);
     // What the parent shows of the window, in the window's coordinates.
     wxRect VisibleArea() const;
     void AnimationLoop();
@@ -138,8 +154,14 @@ private:
     std::mutex m_decoderMutex;
     PictureDecoder m_decoder;
 
+    // UI thread: the show area, where the picture's top left corner is and
+    // the picture's pixel at the window's top left corner.
+    std::optional<wxRect> m_showArea;
+    wxPoint m_pictureAt;
+    wxPoint m_pictureOffset;
+
     // UI thread: the bitmap last painted, the surface generation it shows,
-    // the visible area it was made for and where in it the bitmap goes.
+    // the surface area it was made for and where in the window it goes.
     std::unique_ptr<wxBitmap> m_paintBitmap;
     std::uint64_t m_paintedGeneration = 0;
     wxRect m_paintedArea;

@@ -87,17 +87,17 @@ void CLoadBannerThread::PublishLink(const std::string& link) {
 
 void CLoadBannerThread::ShowBanner(const std::string& localFile) {
     if (!m_pBanner) return;
-    // A failed load keeps the previous banner (or none); it is placed anyway.
-    m_pBanner->LoadFile(localFile);
+    // A failed load keeps the previous banner (or none) where it is.
+    if (!m_pBanner->LoadFile(localFile)) return;
     m_pBanner->Draw();
     const wxSize size = m_pBanner->GetPictureSize();
     m_gate.Invoke([this, size] {
         wxWindow* main = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
         if (!main) return;
-        // Top right of the main window's client area, in the form's pixels.
+        // Top right of the main window's client area, in the form's pixels;
+        // the control shows only what lies inside its show area.
         const int right = main->GetClientSize().GetWidth();
-        m_pBanner->SetSize(right - size.GetWidth(), 6, size.GetWidth(), size.GetHeight(),
-                           wxSIZE_ALLOW_MINUS_ONE);
+        m_pBanner->PlacePicture(wxPoint(right - size.GetWidth(), 6));
         m_pBanner->Refresh();
     });
 }

@@ -2,9 +2,11 @@
 // The banner thread: keeps the workbench's banner picture supplied with the
 // vendor's banners (see banner_rotation.h for the rotation itself).  It
 // downloads each banner into "<working directory>/VornthalBanner.gif", loads
-// it into the banner control, places the control at the top right of the main
-// window's client area, hands the banner's link to whoever shows it (the
-// workbench's document) and waits for the banner's display time.
+// it into the banner control, places the picture at the top right of the main
+// window's client area (the control shows what lies in its show area),
+// hands the banner's link to whoever shows it (the workbench's document) and
+// waits for the banner's display time.  A banner that fails to load leaves
+// the one on show in place.
 //
 // Ownership: the view owns the object and its thread; the banner control and
 // whatever the link callback writes to are the view's and must outlive the

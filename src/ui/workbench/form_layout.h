@@ -31,6 +31,10 @@ constexpr int kFormHeight = DluY(369);  // 600
 // The right-hand rectangle the results list and the browser pane share.
 constexpr Rect kResultsArea = {200, 70, 760, 530};
 
+// Where a banner shows: right of the navigation panel, above the results.
+constexpr Rect kBannerArea = {kPanelGroup.x + kPanelGroup.width, 0, kFormWidth - (kPanelGroup.x + kPanelGroup.width),
+                              kResultsArea.y};
+
 // Panel rows (entries 1-4) as left, top, right, bottom; half-open.
 struct Edges {
     int left, top, right, bottom;

@@ -23,6 +23,9 @@ void CTarnwickView::CreatePictures() {
     using wv::form::kLogo;
     m_picBanner = new CAnimatedPicture(m_pForm, wv::res::IDC_BANNER, wxPoint(kBanner.x, kBanner.y),
                                        wxSize(kBanner.width, kBanner.height));
+    // However large a banner, the panel and the results stay in sight.
+    using wv::form::kBannerArea;
+    m_picBanner->SetShowArea(wxRect(kBannerArea.x, kBannerArea.y, kBannerArea.width, kBannerArea.height));
     m_picLogo = new CAnimatedPicture(m_pForm, wv::res::IDC_LOGO, wxPoint(kLogo.x, kLogo.y),
                                      wxSize(kLogo.width, kLogo.height));
 }

@@ -90,6 +90,17 @@ Log Shown(const std::string& link, const std::string& file, long waitMs) {
             "pause " + std::to_string(waitMs)};
 }
 
+// A line whose file the server lacks: one login, five tries a second apart.
+Log FailedLogin(const std::string& file) {
+    Log log{"connect"};
+    for (int i = 0; i < 5; ++i) {
+        log.push_back("get " + file + " to local.gif");
+        if (i < 4) log.push_back("pause 1000");
+    }
+    log.push_back("close");
+    return log;
+}
+
 Log Join(std::initializer_list<Log> parts) {
     Log all;
     for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
@@ -98,7 +109,9 @@ Log Join(std::initializer_list<Log> parts) {
 
 class Rotation : public ::testing::Test {
 protected:
-    ScriptedRotation rotation;
+    // The program's timings without the shortest display time, which the
+    // tests of other rules would have to wait out.
+    ScriptedRotation rotation{BannerTimings{5, 1000ms, 30000ms, 1000ms, 0ms}};
     void Run() {
         rotation.SetLocalFile("local.gif");
         rotation.Run();
@@ -124,12 +137,7 @@ TEST_F(Rotation, MissingSeparatorsEmptyTheirFieldAndTheOnesAfterIt) {
     rotation.fetches = {Lines{"0.25", "0.5|", "abc|http://two/|", "1|http://x/|x.gif|ignored|\r", "1|http://y/|y.gif\r"}};
     rotation.stopAfterShows = 1;
     Run();
-    Log fiveTries;  // an empty name fails like any missing file
-    for (int i = 0; i < 5; ++i) {
-        fiveTries.push_back("get  to local.gif");
-        if (i < 4) fiveTries.push_back("pause 1000");
-    }
-    const Log failed = Join({{"connect"}, fiveTries, {"close"}});
+    const Log failed = FailedLogin("");  // an empty name fails like any missing file
     EXPECT_EQ(rotation.log, Join({{"fetch@0", "link "}, failed,  // "0.25": no link, no file
                                   {"link "}, failed,              // "0.5|"
                                   {"link http://two/"}, failed,    // two separators
@@ -141,23 +149,32 @@ TEST_F(Rotation, ADownloadIsTriedFiveTimesASecondApartThenTheNextLineFollows) {
     rotation.fetches = {Lines{"1|http://gone/|gone.gif|", "0.1|http://next/|next.gif|"}};
     rotation.stopAfterShows = 1;
     Run();
-    Log tries;
-    for (int i = 0; i < 5; ++i) {
-        tries.push_back("get gone.gif to local.gif");
-        if (i < 4) tries.push_back("pause 1000");
-    }
-    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link http://gone/", "connect"}, tries, {"close"},
+    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link http://gone/"}, FailedLogin("gone.gif"),
                                   Shown("http://next/", "next.gif", 6000)}));
 }
 
 TEST_F(Rotation, TheTryCountAndPausesAreSettable) {
-    ScriptedRotation quick(BannerTimings{2, 7ms, 30ms, 0ms});
+    ScriptedRotation quick(BannerTimings{2, 7ms, 30ms, 0ms, 11ms});
     quick.missing = {"gone.gif"};
     quick.fetches = {Lines{"1|l|gone.gif|"}, Lines{}, Lines{}};
     quick.SetLocalFile("f");
     quick.Run();
     EXPECT_EQ(quick.log, (Log{"fetch@0", "link l", "connect", "get gone.gif to f", "pause 7", "get gone.gif to f",
-                              "close", "fetch@7", "pause 30", "fetch@37", "pause 30", "fetch@67"}));
+                              "close", "pause 11", "fetch@18", "pause 30", "fetch@48", "pause 30", "fetch@78"}));
+}
+
+TEST(RotationAsShipped, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAskedForSooner) {
+    ScriptedRotation rotation;
+    rotation.SetLocalFile("local.gif");
+    rotation.missing = {"gone.gif"};
+    rotation.fetches = {Lines{"0|l1|a.gif|", "0|l2|gone.gif|", "-1|l3|gone.gif|", "0|l4|b.gif|"},
+                        Lines{"0|l5|gone.gif|"}};
+    rotation.Run();
+    // l3 names the file that failed a moment ago; a pass that showed nothing
+    // waits before the next fetch.
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l1", "a.gif", 5000), {"link l2"}, FailedLogin("gone.gif"),
+                                  Shown("l4", "b.gif", 5000), {"fetch@14000", "link l5"}, FailedLogin("gone.gif"),
+                                  {"pause 5000", "fetch@23000"}}));
 }
 
 TEST_F(Rotation, AnEmptyListIsFetchedAgainOnlyAfterThirtySeconds) {

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -69,4 +70,37 @@ TEST_F(WordListImport, UnreadableWorkingDirectoryLoadsNothing) {
     EXPECT_FALSE(Import(false));
     EXPECT_EQ(m_questions, 0);
     EXPECT_EQ(DumpTrie(m_store.Root()), DumpWords({"old"}));
+}
+
+// The program's own bounds, through its own import: each part fails should
+// its bound be lifted.
+TEST_F(WordListImport, TheDefaultBoundsHoldAHostileList) {
+    const auto list = m_dir / "dict.lst";
+    wvtest::WriteFile(list, std::string(256, 'x') + "\n" + std::string(257, 'y') + "\n");
+    EXPECT_TRUE(Import(false));
+    EXPECT_EQ(m_store.CountWords(), 1);
+
+    wvtest::WriteFile(list, "first\n");  // then a hole of 32 MiB, which costs no disk
+    std::filesystem::resize_file(list, std::uintmax_t{32} << 20);
+    std::ofstream(list, std::ios::app) << "\nbeyond\n";
+    EXPECT_FALSE(Import(false));
+    EXPECT_TRUE(m_store.Contains("first") && !m_store.Contains("beyond"));
+
+    std::string words;  // 16,000 words of 250 bytes would take 4 million nodes
+    for (int i = 0; i < 16000; ++i)
+        words += std::string{char('A' + i % 50), char('A' + i / 50 % 50), char('A' + i / 2500)} +
+                 std::string(247, 'n') + "\n";
+    wvtest::WriteFile(list, words);
+    EXPECT_FALSE(Import(false));
+    EXPECT_LE(m_store.CountNodes(), 3'500'000u);
+
+    // Lines that each walk 128 letters, each the last of 200 siblings, take
+    // far longer than two seconds.
+    std::string path, slow;
+    for (int level = 0; level < 128; ++level, path += ' ')
+        for (int sibling = 0; sibling < 200; ++sibling) slow += path + char('!' + sibling) + "\n";
+    for (int i = 0; i < 200000; ++i) slow += path + "\n";
+    wvtest::WriteFile(list, slow + "last\n");
+    EXPECT_FALSE(Import(false));
+    EXPECT_FALSE(m_store.Contains("last"));
 }

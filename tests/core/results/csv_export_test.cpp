@@ -45,6 +45,13 @@ TEST(CsvExport, QuotesOnlyFieldsThatNeedItAndWritesUtf8) {
     EXPECT_EQ(wv::CsvField("caf\xE9 \x80 \x81"), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
 }
 
+TEST(CsvExport, CellsThatWouldOpenAsFormulasGetALeadingApostrophe) {
+    const std::string_view cases[][2] = {{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, {"+1", "'+1"},
+                                         {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"}, {"\tcmd", "'\tcmd"},
+                                         {"\rcmd", "\"'\rcmd\""}, {"a=b", "a=b"}, {" =1", " =1"}, {"", ""}};
+    for (const auto& c : cases) EXPECT_EQ(wv::CsvField(c[0]), c[1]) << c[0];
+}
+
 TEST(CsvExport, AwkwardCellsComeBackAsTheyWere) {
     const Records cells = {
         {"1", "plain", "Double Click To Search On eBay"},

@@ -12,9 +12,12 @@
 #include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
 #include "core/res/resource.h"
+#include "core/typos/likely_typos.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/workbench/tarnwick_view.h"
 
 using wv::CMainFrame;
 
@@ -78,25 +81,19 @@ TEST_F(MainFrame, MenuAndStatusBar) {
     EXPECT_EQ(Pane(0), "");
 }
 
-TEST_F(MainFrame, VariantsMenuOffersTheTwoGeneratorsAndSkipRealWords) {
-    wxMenu* variants = frame()->GetMenuBar()->GetMenu(1);
-    ASSERT_EQ(variants->GetMenuItemCount(), 4u);
-    const wxMenuItem* letterOrder = variants->FindItemByPosition(0);
-    const wxMenuItem* likelyTypos = variants->FindItemByPosition(1);
-    const wxMenuItem* skip = variants->FindItemByPosition(3);
-    EXPECT_TRUE(variants->FindItemByPosition(2)->IsSeparator());
-    EXPECT_EQ(letterOrder->GetId(), wv::res::ID_VARIANTS_LETTER_ORDER);
-    EXPECT_EQ(likelyTypos->GetId(), wv::res::ID_VARIANTS_LIKELY_TYPOS);
-    EXPECT_EQ(skip->GetId(), wv::res::ID_VARIANTS_SKIP_REAL_WORDS);
-    EXPECT_EQ(letterOrder->GetItemLabelText(), "Letter Order");
-    EXPECT_EQ(likelyTypos->GetItemLabelText(), "Likely Typos");
-    EXPECT_EQ(skip->GetItemLabelText(), "Skip Real Words");
-    EXPECT_EQ(letterOrder->GetKind(), wxITEM_RADIO);
-    EXPECT_EQ(likelyTypos->GetKind(), wxITEM_RADIO);
-    EXPECT_EQ(skip->GetKind(), wxITEM_CHECK);
-    EXPECT_TRUE(letterOrder->IsChecked());
-    EXPECT_FALSE(likelyTypos->IsChecked());
-    EXPECT_TRUE(skip->IsChecked());
+TEST_F(MainFrame, VariantsMenuItemsChooseWhatTheNextGoLists) {
+    const std::pair<const char*, std::string> choices[] = {{"Likely Typos", wv::LikelyTypos("ab").at(0).variant},
+                                                           {"Letter Order", "ba"}};
+    for (const auto& [label, first] : choices) {
+        // Found by its label, as the user finds it.
+        wxCommandEvent choose(wxEVT_MENU, frame()->GetMenuBar()->FindMenuItem("Variants", label));
+        frame()->ProcessWindowEvent(choose);
+        window.TypeKeyword("ab");
+        window.ClickGo();
+        EXPECT_TRUE(wvtest::PumpUntil([&] { return !window.view()->IsGeneratorBusy() && window.GoCaption() == "Go"; }));
+        EXPECT_EQ(window.Column(1).at(0), first) << label;
+    }
+    wv::TheApp().SetVariantSettings({});
 }
 
 TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {

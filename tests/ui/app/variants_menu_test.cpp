@@ -6,14 +6,17 @@
 #include <filesystem>
 #include <string>
 
+#include <wx/log.h>
 #include <wx/menu.h>
 
 #include "app_fixture.h"
 #include "core/app/variant_settings.h"
+#include "core/file/settings_file.h"
 #include "core/res/resource.h"
 #include "core/results/csv_export.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
+#include "stand_in_launchers.h"
 #include "test_paths.h"
 #include "ui/app/main_frame.h"
 #include "ui/app/tarnwick_app.h"
@@ -99,6 +102,38 @@ TEST_F(VariantsMenu, CommandsSwitchTheModeAndTheSettingsFileKeepsIt) {
     TheApp().SaveStdProfileSettings();
     TheApp().LoadStdProfileSettings(4);
     EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+}
+
+// A settings file too large to read, or one that cannot be written, costs
+// neither the file nor a box (which at exit would be up with no window left).
+TEST_F(VariantsMenu, AHugeOrUnwritableSettingsFileIsLeftAloneWithoutABox) {
+    struct CountingLog : wxLog {
+        int messages = 0;
+        void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++messages; }
+    } log;
+    wxLog* const before = wxLog::SetActiveTarget(&log);
+    TheApp().SetVendorName("Local AppWizard-Generated Applications");
+    TheApp().SetAppName("Wordvane");
+    {
+        wvtest::ScopedTempDir home;
+        wvtest::ScopedEnv xdg("XDG_CONFIG_HOME", home.path().string());
+        const auto folder = home / "Local AppWizard-Generated Applications";
+        std::filesystem::create_directory(folder);
+        const std::string huge = "[Variants]\nMode=LikelyTypos\n#" + std::string(wv::kMaxSettingsFileBytes, '.');
+        wvtest::WriteFile(folder / "Wordvane.conf", huge);
+        TheApp().LoadStdProfileSettings(4);
+        EXPECT_EQ(TheApp().GetVariantSettings(), VariantSettings{});
+        TheApp().SaveStdProfileSettings();
+        EXPECT_TRUE(wvtest::ReadFile(folder / "Wordvane.conf") == huge);
+
+        std::filesystem::remove_all(folder);
+        wvtest::WriteFile(folder, "a file where the folder goes");
+        TheApp().LoadStdProfileSettings(4);
+        TheApp().SaveStdProfileSettings();
+    }
+    wxLog::SetActiveTarget(before);
+    EXPECT_EQ(log.messages, 0);
+    TheApp().LoadStdProfileSettings(4);
 }
 
 TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionary) {

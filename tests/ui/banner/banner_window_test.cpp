@@ -30,6 +30,7 @@
 #include "stand_in_services.h"
 #include "test_paths.h"
 #include "vendor_site.h"
+#include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -72,7 +73,7 @@ protected:
     // Opens the main window with its banner thread on these servers.
     void Open(BannerServer server) {
         wvtest::TestServices().SetBannerSettings(
-            wv::BannerSettings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+            wv::BannerSettings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms, 0ms}});
         window.emplace();
         ASSERT_NE(window->view(), nullptr);
     }
@@ -134,6 +135,26 @@ TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
     ASSERT_TRUE(PumpUntil([&] { return !launchers.Recorded().empty(); }, 5s));
     wvtest::TestServices().WaitForLaunches(5s);
     EXPECT_EQ(launchers.Recorded(), std::vector<std::string>{"1|http://banner.test/offer?id=7"});
+}
+
+TEST_F(BannerWindow, AHugeBannerIsCutToItsAreaAndThePanelBelowTakesThePresses) {
+    wvtest::VendorSite site;
+    site.Put("ftp/huge.gif", StillGif(4096, 4096));
+    site.Put("VornthalBanners.txt", "10|http://l/huge|huge.gif|\n");
+    wvtest::StandInLaunchers launchers;
+    wvtest::ScopedEnv browser("BROWSER", launchers.Add("browser"));
+    ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
+    // Right of the navigation panel and above the results; then a press on
+    // the second panel row, which the banner used to cover.
+    const int left = wv::form::kBannerArea.x, bottom = wv::form::kResultsArea.y;
+    ASSERT_TRUE(
+        PumpUntil([&] { return banner().GetRect() == wxRect(left, 6, ClientWidth() - left, bottom - 6); }, 20s));
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(view().GetForm()->ClientToScreen(wxPoint(100, 102)));
+    mouse.MouseClick();
+    EXPECT_TRUE(PumpUntil([&] { return view().SelectedPanelEntry() == 2; }, 5s));
+    wvtest::TestServices().WaitForLaunches(2s);
+    EXPECT_TRUE(launchers.Recorded().empty()) << "the press opened the banner's link";
 }
 
 TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {

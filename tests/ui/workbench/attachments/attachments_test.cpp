@@ -91,7 +91,7 @@ protected:
 
     static void UseServers(BannerServer server) {
         wvtest::TestServices().SetBannerSettings(
-            wv::BannerSettings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms}});
+            wv::BannerSettings{std::move(server), BannerTimings{5, 20ms, 200ms, 50ms, 0ms}});
     }
     void Open() {
         window.emplace();
