@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cstdio>
 #include <initializer_list>
+#include <span>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -20,7 +21,6 @@
 #include "core/results/csv_export.h"
 #include "core/text/bounded_line.h"
 #include "core/text/cp1252.h"
-#include "core/text/csv_cell.h"
 #include "core/text/utf8.h"
 #include "core/typos/likely_typos.h"
 
@@ -98,11 +98,10 @@ public:
     bool Ok() const { return !std::ferror(stdout); }
 
 private:
+    // The export's quoting and its defence against cells a spreadsheet
+    // would run as formulas.
     void Record(std::initializer_list<std::string_view> cells) {
-        std::vector<std::string> safe;
-        for (std::string_view cell : cells) safe.push_back(wv::CsvFormulaSafe(cell));
-        const std::vector<std::string_view> views(safe.begin(), safe.end());
-        wv::AppendCsvRecord(m_out, views);
+        wv::AppendCsvRecord(m_out, std::span<const std::string_view>(cells.begin(), cells.size()));
     }
 
     void Flush() {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/text/bounded_line.h"
-#include "core/text/csv_cell.h"
 #include "core/text/utf8.h"
 
 namespace {
@@ -44,12 +43,6 @@ TEST(InputText, LinesAreReadInBoundedPieces) {
         {wv::LineRead::Line, "xy\r"}, {wv::LineRead::Cut, "abcd"}};
     EXPECT_EQ(got, expected);
     EXPECT_FALSE(in.bad());
-}
-
-TEST(InputText, CellsASpreadsheetWouldRunGetAnApostrophe) {
-    for (const std::string cell : {"=1+1", "+1", "-2", "@SUM(A1)", "\tx", "\rx"})
-        EXPECT_EQ(wv::CsvFormulaSafe(cell), "'" + cell);
-    for (const std::string cell : {"", "plain", "a=b", "'=1", " =1"}) EXPECT_EQ(wv::CsvFormulaSafe(cell), cell);
 }
 
 } // namespace
