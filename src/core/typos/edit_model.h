@@ -26,15 +26,30 @@ constexpr int kOther = 28;
 int LetterCode(char c);
 
 // Spelling-by-sound slips that a single-letter edit describes badly (ph for
-// f) or that deserve their own name (-ible for -able).  `atEnd` ties the
-// rule to the word's end.  The table's rule counts follow this order, so
-// new rules go at the end.
+// f) or that deserve their own name (-ible for -able).  Each applies only
+// where English spelling makes the two sound alike (c sounds like s only
+// before e, i, y), so none makes a letter sequence English never has.  The
+// table's rule counts follow this order: relearn the table after changing it.
 struct SoundRule {
     std::string_view from;
     std::string_view to;
-    bool atEnd;
+    bool atEnd;                // the match ends the word
+    std::string_view next;     // the letter after must be one of these ('$': the end); empty: any
+    std::string_view notNext;  // ... and none of these
+    bool afterVowel = false;   // the letter before is a vowel
 };
-extern const std::array<SoundRule, 30> kSoundRules;
+extern const std::array<SoundRule, 34> kSoundRules;
+
+// Whether rule applies at `at` of the lower-case word.
+bool SoundRuleFits(const SoundRule& rule, std::string_view word, std::size_t at);
+
+// Where in the intended word a slip happens: people rarely get a word's
+// first letter wrong.  A gap (for an inserted letter) takes the place of the
+// letter after it, the end gap counting as the last.
+enum SlipPlace { kFirstPlace, kSecondPlace, kMiddlePlace, kLastPlace, kPlaces };
+SlipPlace PlaceOf(std::size_t at, std::size_t length);
+// The slip kinds that places are counted for.
+enum SlipOp { kDropOp, kInsertOp, kReplaceOp, kSwapOp, kSlipOps };
 
 // Raw counts.  Every edit is counted in the intended word's terms, with the
 // letters around it: a letter that was dropped, typed as another, an extra
@@ -68,6 +83,9 @@ public:
     std::vector<std::uint32_t> bigram;   // [a][b]
     std::array<std::uint32_t, kSoundRules.size()> ruleHits{};
     std::array<std::uint32_t, kSoundRules.size()> ruleChances{};
+    // Slips by place ([op][place]), and the places the intended words offer.
+    std::array<std::array<std::uint32_t, kPlaces>, kSlipOps> placeSlips{};
+    std::array<std::uint32_t, kPlaces> placeChances{};
     // Pairs by edit distance: [0] one edit, [1] two, [2] more.
     std::array<std::uint32_t, 3> pairsByEdits{};
 };
@@ -84,6 +102,8 @@ public:
     float Replace(int p, int x, int y, int n) const;
     float Insert(int p, int y, int n) const { return m_insert[(p * kLetterCodes + y) * kLetterCodes + n]; }
     float Rule(std::size_t rule) const { return m_rule[rule]; }
+    // Added for a slip of kind op at place: how much likelier the place makes it.
+    float Place(SlipOp op, SlipPlace place) const { return m_place[op][place]; }
     // Added to the sum of two single edits' scores for a variant with both.
     float SecondEdit() const { return m_secondEdit; }
 
@@ -91,6 +111,7 @@ private:
     std::vector<float> m_drop, m_swapAB, m_swapPA, m_swapBN, m_insert;
     std::vector<float> m_replaceXY, m_replacePXY, m_replaceXYN;
     std::array<float, kSoundRules.size()> m_rule{};
+    std::array<std::array<float, kPlaces>, kSlipOps> m_place{};
     float m_secondEdit = 0;
 };
 
