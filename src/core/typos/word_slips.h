@@ -60,7 +60,8 @@ void AddSplitForms(std::string_view word, std::uint8_t wordIndex,
 // in their own right) a little below.
 constexpr float kSpacingScore = -9.0f;
 constexpr float kSplitScore = -10.5f;
-// The shortest half a split may leave: "cam era" is a split, "c amera" not.
-constexpr std::size_t kMinSplitHalf = 3;
+// The shortest half a split may leave: "play station" is a split, "cam era"
+// (two words, but no one writes camera so) not.
+constexpr std::size_t kMinSplitHalf = 4;
 
 } // namespace wv
