@@ -128,10 +128,13 @@ std::vector<Typo> LikelyTypos(std::string_view keyword, const TypoOptions& optio
     std::vector<std::string> folded(units.size());
     std::vector<CaseShape> shapes(units.size(), CaseShape::kLower);
     std::vector<Slip> candidates;
-    for (std::size_t k = 0; k < units.size() && units[k].end <= kMaxTypoKeyword; ++k) {
-        const auto index = static_cast<std::uint8_t>(k);
+    std::size_t budget = kMaxTypoKeyword;  // bytes of words still to vary
+    for (std::size_t k = 0; k < units.size(); ++k) {
+        const auto index = static_cast<std::uint16_t>(k);
         const std::string_view text = textOf(k);
         if (units[k].type == Unit::kQuoted) continue;
+        if (text.size() > budget) break;
+        budget -= text.size();
         AddJunctionForms(text, index, candidates);
         if (units[k].type == Unit::kNumber) continue;
         folded[k] = Folded(text);
@@ -149,7 +152,7 @@ std::vector<Typo> LikelyTypos(std::string_view keyword, const TypoOptions& optio
     };
     // Sound rules name slips that single edits also make (c for k); the
     // name wins whichever way the variant ranked first.
-    std::vector<std::pair<std::uint8_t, std::string>> soundAlikes;
+    std::vector<std::pair<std::uint16_t, std::string>> soundAlikes;
     for (const Slip& c : candidates)
         if (c.kind == TypoKind::SoundAlike) soundAlikes.emplace_back(c.word, Folded(build(c)));
 
@@ -174,7 +177,7 @@ std::vector<Typo> LikelyTypos(std::string_view keyword, const TypoOptions& optio
         const std::string key = Folded(word);
         // Two slips can undo each other (a letter dropped and typed again).
         if (word.empty() || key == Folded(textOf(c.word))) continue;
-        if (!seen.insert(static_cast<char>(c.word) + key).second) continue;
+        if (!seen.insert(std::to_string(c.word) + ' ' + key).second) continue;
 
         TypoKind kind = c.kind;
         for (const auto& [index, sound] : soundAlikes)

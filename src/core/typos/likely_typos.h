@@ -75,8 +75,9 @@ struct TypoOptions {
     const EditModel* model = nullptr;
 };
 
-// Only words that end within this many bytes of the keyword are varied: it
-// bounds the engine's work.  Words past it travel unchanged in every variant.
+// The words varied hold at most this many bytes together (quoted runs aside,
+// which are never varied): it bounds the engine's work.  The words after
+// the first that would pass it travel unchanged in every variant.
 constexpr std::size_t kMaxTypoKeyword = 64;
 // A keyword longer than this is cut to it first: no search text that long
 // fits the site, and every variant copies the whole keyword.

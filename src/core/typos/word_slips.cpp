@@ -60,7 +60,7 @@ float KindBias(TypoKind kind) {
 
 class WordSlips {
 public:
-    WordSlips(const EditModel& model, std::string_view folded, std::uint8_t wordIndex, std::vector<Slip>& out)
+    WordSlips(const EditModel& model, std::string_view folded, std::uint16_t wordIndex, std::vector<Slip>& out)
         : m_model(model), m_w(folded), m_n(static_cast<int>(folded.size())), m_word(wordIndex), m_out(out) {}
 
     void AddSingles();
@@ -78,7 +78,7 @@ private:
     const EditModel& m_model;
     std::string_view m_w;
     int m_n;
-    std::uint8_t m_word;
+    std::uint16_t m_word;
     std::vector<Slip>& m_out;
 };
 
@@ -200,14 +200,14 @@ void Edit::ApplyTo(std::string& word, std::string* caseMask) const {
     }
 }
 
-void AddWordSlips(const EditModel& model, std::string_view folded, std::uint8_t wordIndex, std::vector<Slip>& out) {
+void AddWordSlips(const EditModel& model, std::string_view folded, std::uint16_t wordIndex, std::vector<Slip>& out) {
     WordSlips slips(model, folded, wordIndex, out);
     const std::size_t first = out.size();
     slips.AddSingles();
     slips.AddPairs(first);
 }
 
-void AddJunctionForms(std::string_view word, std::uint8_t wordIndex, std::vector<Slip>& out) {
+void AddJunctionForms(std::string_view word, std::uint16_t wordIndex, std::vector<Slip>& out) {
     auto add = [&](std::size_t at, char separator) {
         out.push_back({kSpacingScore, static_cast<std::uint32_t>(out.size()), wordIndex, TypoKind::Spacing,
                        {Edit::kJunction, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(separator)}, {}});
@@ -225,7 +225,7 @@ void AddJunctionForms(std::string_view word, std::uint8_t wordIndex, std::vector
     }
 }
 
-void AddSplitForms(std::string_view word, std::uint8_t wordIndex,
+void AddSplitForms(std::string_view word, std::uint16_t wordIndex,
                    const std::function<bool(std::string_view)>& isRealWord, std::vector<Slip>& out) {
     for (std::size_t at = kMinSplitHalf; at + kMinSplitHalf <= word.size(); ++at) {
         if (!isRealWord(word.substr(0, at)) || !isRealWord(word.substr(at))) continue;

@@ -35,23 +35,23 @@ struct Edit {
 struct Slip {
     float score;           // natural log of the slip's likelihood
     std::uint32_t order;   // generation order: ties rank the same every time
-    std::uint8_t word;     // index of the keyword word
+    std::uint16_t word;    // index of the keyword word
     TypoKind kind;
     Edit first, second;    // second.op == kNone for a single slip; else first ends before second starts
 };
 
 // Appends the slips of a plain word, given lower-cased: its single edits
 // and sound-alikes, then pairs of its likeliest ones.
-void AddWordSlips(const EditModel& model, std::string_view folded, std::uint8_t wordIndex, std::vector<Slip>& out);
+void AddWordSlips(const EditModel& model, std::string_view folded, std::uint16_t wordIndex, std::vector<Slip>& out);
 
 // Appends a word's spacing forms: where letters and digits meet, a space or
 // hyphen put in; a space or hyphen between them, taken out or swapped for
 // the other.  Plain words get only their hyphens' forms.
-void AddJunctionForms(std::string_view word, std::uint8_t wordIndex, std::vector<Slip>& out);
+void AddJunctionForms(std::string_view word, std::uint16_t wordIndex, std::vector<Slip>& out);
 
 // Appends the split forms of a plain word whose halves are both words of
 // the list ("play station").
-void AddSplitForms(std::string_view word, std::uint8_t wordIndex,
+void AddSplitForms(std::string_view word, std::uint16_t wordIndex,
                    const std::function<bool(std::string_view)>& isRealWord, std::vector<Slip>& out);
 
 // The weight of a spacing or split form.  No list of misspellings counts
