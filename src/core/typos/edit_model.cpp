@@ -59,6 +59,9 @@ bool SoundRuleFits(const SoundRule& rule, std::string_view word, std::size_t at)
     if (!rule.next.empty() && rule.next.find(next) == std::string_view::npos) return false;
     if (rule.notNext.find(next) != std::string_view::npos) return false;
     if (rule.afterVowel && (at == 0 || kVowels.find(word[at - 1]) == std::string_view::npos)) return false;
+    // One that would double a letter spells no sound of its own (k for c
+    // after a c: necclace).
+    if (!rule.to.empty() && ((at > 0 && word[at - 1] == rule.to.front()) || next == rule.to.back())) return false;
     // A rule may not leave the word empty.
     if (rule.to.empty() && rule.from.size() == word.size()) return false;
     return true;

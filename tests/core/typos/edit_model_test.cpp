@@ -53,6 +53,7 @@ TEST(SoundRules, ApplyOnlyWhereEnglishSpellingSoundsAlike) {
              {"c", "s", "camera", false}, {"c", "s", "bracelet", true},  // soft c only
              {"c", "k", "camera", true},  {"c", "k", "cell", false},     {"c", "k", "chair", false},
              {"k", "ck", "kit", false},   {"k", "ck", "neko", true},     // ck after a short vowel
+             {"k", "c", "neck", false},                                // no new double
              {"s", "z", "rose", true},    {"s", "z", "silver", false},
              {"e", "", "lace", true},     {"e", "", "e", false},
          })
