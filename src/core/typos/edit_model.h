@@ -51,6 +51,14 @@ SlipPlace PlaceOf(std::size_t at, std::size_t length);
 // The slip kinds that places are counted for.
 enum SlipOp { kDropOp, kInsertOp, kReplaceOp, kSwapOp, kSlipOps };
 
+// An echo: a letter typed in or typed for another that the word holds
+// close by (arguement, algoritm): the hand or the mind repeats a letter it
+// has just typed or is about to.  Whether the letter with code y stands
+// within kEchoReach letters of [from, to) of the lower-case word, outside it.
+constexpr int kEchoReach = 3;
+bool Echoes(std::string_view word, int y, int from, int to);
+enum EchoOp { kInsertEcho, kReplaceEcho, kDropEcho, kEchoOps };
+
 // Raw counts.  Every edit is counted in the intended word's terms, with the
 // letters around it: a letter that was dropped, typed as another, an extra
 // letter typed between two, two neighbours swapped.  A dropped or extra
@@ -86,6 +94,9 @@ public:
     // Slips by place ([op][place]), and the places the intended words offer.
     std::array<std::array<std::uint32_t, kPlaces>, kSlipOps> placeSlips{};
     std::array<std::uint32_t, kPlaces> placeChances{};
+    // Inserts (other than a doubled letter) and replacements by whether
+    // they echo ([op][0] no, [op][1] yes), and the chances of each.
+    std::array<std::array<std::uint32_t, 2>, kEchoOps> echoSlips{}, echoChances{};
     // Pairs by edit distance: [0] one edit, [1] two, [2] more.
     std::array<std::uint32_t, 3> pairsByEdits{};
 };
@@ -104,6 +115,8 @@ public:
     float Rule(std::size_t rule) const { return m_rule[rule]; }
     // Added for a slip of kind op at place: how much likelier the place makes it.
     float Place(SlipOp op, SlipPlace place) const { return m_place[op][place]; }
+    // Added for an insert (not a doubled letter) or replacement that echoes or not.
+    float Echo(EchoOp op, bool echoes) const { return m_echo[op][echoes]; }
     // Added to the sum of two single edits' scores for a variant with both.
     float SecondEdit() const { return m_secondEdit; }
 
@@ -112,6 +125,7 @@ private:
     std::vector<float> m_replaceXY, m_replacePXY, m_replaceXYN;
     std::array<float, kSoundRules.size()> m_rule{};
     std::array<std::array<float, kPlaces>, kSlipOps> m_place{};
+    std::array<std::array<float, 2>, kEchoOps> m_echo{};
     float m_secondEdit = 0;
 };
 

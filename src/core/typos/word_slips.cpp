@@ -89,7 +89,8 @@ void WordSlips::AddSingles() {
         const auto pos = static_cast<std::uint8_t>(i);
         // A run of equal letters loses its last one: the same word whichever goes.
         if (m_n > 1 && !(i + 1 < m_n && m_w[i + 1] == m_w[i]))
-            Add(m_model.Drop(p, x, next) + Place(kDropOp, i),
+            Add(m_model.Drop(p, x, next) + Place(kDropOp, i) +
+                    (i > 0 && m_w[i - 1] == m_w[i] ? 0.0f : m_model.Echo(kDropEcho, Echoes(m_w, x, i, i + 1))),
                 i > 0 && m_w[i - 1] == m_w[i] ? TypoKind::SingledLetter : TypoKind::MissingLetter,
                 {Edit::kDrop, pos, 0});
         if (Editable(i + 1) && m_w[i + 1] != m_w[i])
@@ -101,7 +102,8 @@ void WordSlips::AddSingles() {
             const TypoKind kind = IsVowel(x) && IsVowel(y) ? TypoKind::VowelSwap
                                   : AreKeyNeighbours(x, y) ? TypoKind::NeighbourKey
                                                            : TypoKind::WrongLetter;
-            Add(m_model.Replace(p, x, y, next) + place, kind, {Edit::kReplace, pos, static_cast<std::uint8_t>(y)});
+            Add(m_model.Replace(p, x, y, next) + place + m_model.Echo(kReplaceEcho, Echoes(m_w, y, i, i + 1)), kind,
+                {Edit::kReplace, pos, static_cast<std::uint8_t>(y)});
         }
     }
     for (int g = 0; g <= m_n; ++g) {
@@ -113,7 +115,8 @@ void WordSlips::AddSingles() {
             const TypoKind kind = y == p ? TypoKind::DoubledLetter
                                   : AreKeyNeighbours(p, y) || AreKeyNeighbours(next, y) ? TypoKind::NeighbourKeyExtra
                                                                                         : TypoKind::ExtraLetter;
-            Add(m_model.Insert(p, y, next) + place, kind,
+            const float echo = y == p ? 0.0f : m_model.Echo(kInsertEcho, Echoes(m_w, y, g, g));
+            Add(m_model.Insert(p, y, next) + place + echo, kind,
                 {Edit::kInsert, static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(y)});
         }
     }
