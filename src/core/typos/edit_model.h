@@ -51,12 +51,14 @@ SlipPlace PlaceOf(std::size_t at, std::size_t length);
 // The slip kinds that places are counted for.
 enum SlipOp { kDropOp, kInsertOp, kReplaceOp, kSwapOp, kSlipOps };
 
-// An echo: a letter typed in or typed for another that the word holds
-// close by (arguement, algoritm): the hand or the mind repeats a letter it
-// has just typed or is about to.  Whether the letter with code y stands
-// within kEchoReach letters of [from, to) of the lower-case word, outside it.
+// An echo: a letter typed in, typed for another or left out where the word
+// holds it close by (arguement, algoritm): the hand or the mind repeats a
+// letter it has just typed or is about to.  Echoes tells where the letter
+// with code y stands nearest to [from, to) of the lower-case word, outside
+// it: 0 not within kEchoReach letters, 1 right beside it, 2 further off.
 constexpr int kEchoReach = 3;
-bool Echoes(std::string_view word, int y, int from, int to);
+constexpr int kEchoes = 3;
+int Echoes(std::string_view word, int y, int from, int to);
 enum EchoOp { kInsertEcho, kReplaceEcho, kDropEcho, kEchoOps };
 
 // Raw counts.  Every edit is counted in the intended word's terms, with the
@@ -96,7 +98,7 @@ public:
     std::array<std::uint32_t, kPlaces> placeChances{};
     // Inserts (other than a doubled letter) and replacements by whether
     // they echo ([op][0] no, [op][1] yes), and the chances of each.
-    std::array<std::array<std::uint32_t, 2>, kEchoOps> echoSlips{}, echoChances{};
+    std::array<std::array<std::uint32_t, kEchoes>, kEchoOps> echoSlips{}, echoChances{};
     // Pairs by edit distance: [0] one edit, [1] two, [2] more.
     std::array<std::uint32_t, 3> pairsByEdits{};
 };
@@ -116,7 +118,7 @@ public:
     // Added for a slip of kind op at place: how much likelier the place makes it.
     float Place(SlipOp op, SlipPlace place) const { return m_place[op][place]; }
     // Added for an insert (not a doubled letter) or replacement that echoes or not.
-    float Echo(EchoOp op, bool echoes) const { return m_echo[op][echoes]; }
+    float Echo(EchoOp op, int echo) const { return m_echo[op][echo]; }
     // Added to the sum of two single edits' scores for a variant with both.
     float SecondEdit() const { return m_secondEdit; }
 
@@ -125,7 +127,7 @@ private:
     std::vector<float> m_replaceXY, m_replacePXY, m_replaceXYN;
     std::array<float, kSoundRules.size()> m_rule{};
     std::array<std::array<float, kPlaces>, kSlipOps> m_place{};
-    std::array<std::array<float, 2>, kEchoOps> m_echo{};
+    std::array<std::array<float, kEchoes>, kEchoOps> m_echo{};
     float m_secondEdit = 0;
 };
 

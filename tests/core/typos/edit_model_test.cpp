@@ -35,9 +35,9 @@ TEST(EditCounts, CountsEachSlipInTheIntendedWordsTerms) {
     EXPECT_EQ(counts.placeSlips[wv::kSwapOp][wv::kFirstPlace], 1u);
     EXPECT_EQ(counts.placeSlips[wv::kDropOp][wv::kMiddlePlace], 1u);
     EXPECT_EQ(counts.placeChances[wv::kFirstPlace], 7u);
-    // An extra e where the word has one close by: an echo.
+    // An extra e where the word has one two letters on: a far echo.
     counts.Learn("arguement", "argument");
-    EXPECT_EQ(counts.echoSlips[wv::kInsertEcho][1], 1u);
+    EXPECT_EQ(counts.echoSlips[wv::kInsertEcho][2], 1u);
 }
 
 TEST(SoundRules, ApplyOnlyWhereEnglishSpellingSoundsAlike) {
