@@ -71,9 +71,10 @@ public:
     EditCounts();
 
     // Counts one pair, lower-cased.  Only pairs one edit apart add to the
-    // edit counts: in longer alignments which edit went with which context
-    // is a guess, and counting them lowered recall.  All pairs add to the
-    // edits-per-pair tally and the sound rules.
+    // edit, place and echo counts: in longer alignments which edit went with
+    // which context is a guess, and counting them lowered recall; and of
+    // those, only the ones no sound rule explains (the rule counts them).
+    // All pairs add to the edits-per-pair tally and the sound rules.
     void Learn(std::string_view typed, std::string_view intended);
 
     // A line-based text table of numbers and letter codes only.  FromText
@@ -96,8 +97,9 @@ public:
     // Slips by place ([op][place]), and the places the intended words offer.
     std::array<std::array<std::uint32_t, kPlaces>, kSlipOps> placeSlips{};
     std::array<std::uint32_t, kPlaces> placeChances{};
-    // Inserts (other than a doubled letter) and replacements by whether
-    // they echo ([op][0] no, [op][1] yes), and the chances of each.
+    // Inserts (other than a doubled letter), replacements and drops (other
+    // than a singled letter) by their echo ([op][Echoes(...)]), and the
+    // chances of each.
     std::array<std::array<std::uint32_t, kEchoes>, kEchoOps> echoSlips{}, echoChances{};
     // Pairs by edit distance: [0] one edit, [1] two, [2] more.
     std::array<std::uint32_t, 3> pairsByEdits{};
@@ -117,7 +119,8 @@ public:
     float Rule(std::size_t rule) const { return m_rule[rule]; }
     // Added for a slip of kind op at place: how much likelier the place makes it.
     float Place(SlipOp op, SlipPlace place) const { return m_place[op][place]; }
-    // Added for an insert (not a doubled letter) or replacement that echoes or not.
+    // Added for an insert (not a doubled letter), replacement or drop (not a
+    // singled letter) by its echo, as Echoes tells it.
     float Echo(EchoOp op, int echo) const { return m_echo[op][echo]; }
     // Added to the sum of two single edits' scores for a variant with both.
     float SecondEdit() const { return m_secondEdit; }
