@@ -85,9 +85,8 @@ constexpr std::size_t kMaxTypoText = 1024;
 
 // The keyword's words as Likely Typos sees them (cut to kMaxTypoText, split
 // at spaces, quoted runs whole with their quotes, a short letter word and a
-// number typed apart as one, "d 750").  Typo::wordIndex indexes this; a
-// variant is these words joined by single spaces with one of them replaced
-// by Typo::word, though the variant itself keeps the keyword's spacing.
+// number typed apart as one, "d 750").  Typo::wordIndex indexes this, and
+// Typo::word stands for that word in the variant.
 std::vector<std::string> KeywordWords(std::string_view keyword);
 
 // At most options.maxVariants variants of one word each, without the

@@ -16,6 +16,8 @@ constexpr bool IsTypoLetter(char c) {
     return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u >= 0x80;
 }
 
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 inline std::string Folded(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = LowerCp1252(c);

@@ -150,7 +150,6 @@ void WordSlips::AddPairs(std::size_t firstSingle) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsSeparator(char c) { return c == ' ' || c == '-'; }
 
 } // namespace
