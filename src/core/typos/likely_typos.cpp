@@ -35,7 +35,6 @@ struct Unit {
     enum Type : std::uint8_t { kQuoted, kNumber, kPlain } type;
 };
 
-
 // A short letter word and a number typed apart ("d 750", "ps 4") are one
 // model number; a longer word before a number ("iphone 12") is a word of
 // its own, to be misspelt.
