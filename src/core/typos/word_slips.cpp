@@ -132,7 +132,7 @@ void WordSlips::AddSingles() {
 }
 
 // Two slips in one word, any two that touch different letters, weighed
-// together: people unsure of a word get it wrong twice (jewlery, neckless).
+// together: people unsure of a word get it wrong twice (jewlery, acomodate).
 void WordSlips::AddPairs(std::size_t firstSingle) {
     const std::size_t singles = m_out.size() - firstSingle;
     const std::size_t count = std::min(kPaired, singles);
