@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/typos/typo_text.h"
+
 namespace wv {
 
 namespace {
@@ -9,12 +11,6 @@ bool LettersOnly(std::string_view word) {
     return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     });
-}
-
-std::string Lowered(std::string_view word) {
-    std::string out(word);
-    for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-    return out;
 }
 } // namespace
 
@@ -34,7 +30,7 @@ std::vector<TypoPair> ParseTypoPairs(std::string_view text, std::size_t minLengt
         while (!intended.empty() && intended.back() == ' ') intended.remove_suffix(1);
         if (!LettersOnly(typed) || !LettersOnly(intended)) continue;
         if (intended.size() < minLength || intended.size() > maxLength) continue;
-        pairs.push_back({Lowered(typed), Lowered(intended)});
+        pairs.push_back({Folded(typed), Folded(intended)});
     }
     return pairs;
 }

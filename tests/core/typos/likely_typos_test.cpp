@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -68,16 +69,25 @@ TEST(LikelyTypos, WeightsFallAndKindsMatchTheEdit) {
     EXPECT_EQ(kindOf("acomodate"), "two slips");
 }
 
-TEST(LikelyTypos, CaseFollowsTheKeywordLetterAtEachPlace) {
-    for (const std::string& v : Variants("CAMERA"))
-        for (char c : v) EXPECT_TRUE(wv::IsUpperCp1252(c)) << v;
-    const std::vector<std::string> camera = Variants("Camera");
-    EXPECT_NE(RankOf(camera, "Cmaera"), camera.size());
-    EXPECT_NE(RankOf(camera, "Amera"), camera.size());  // the first place stays upper case
-    EXPECT_NE(RankOf(camera, "Camerra"), camera.size());
-    for (const std::string& v : Variants("CAF\xC9"))  // É is a letter, and upper case
-        for (char c : v) EXPECT_TRUE(wv::IsUpperCp1252(c)) << v;
-    EXPECT_NE(RankOf(Variants("caf\xE9"), "cafe\xE9"), 100u);
+TEST(LikelyTypos, CaseFollowsTheKeywordWord) {
+    struct Case {
+        const char* keyword;
+        const char* listed;    // a variant the list must hold
+        const char* unlisted;  // one it must not: the same letters in a case the word does not have
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"Camera", "Acmera", "aCmera"},        // Capitalised stays so after a first-letter swap
+             {"CAMERA", "CAMERRA", "CAMErRA"},      // ALL CAPS: a new letter is upper case too
+             {"iPod", "iod", "iOd"},                // mixed: kept letters keep their case
+             {"iPod", "iPPod", "iPpod"},            // ... a new one takes its neighbour's
+             {"CAF\xC9", "CAFF\xC9", "CAFf\xC9"},  // É is a letter, and upper case
+         }) {
+        wv::TypoOptions all;
+        all.maxVariants = 100000;
+        const std::vector<std::string> list = Variants(c.keyword, all);
+        EXPECT_NE(RankOf(list, c.listed), list.size()) << c.keyword << ": " << c.listed;
+        EXPECT_EQ(RankOf(list, c.unlisted), list.size()) << c.keyword << ": " << c.unlisted;
+    }
 }
 
 TEST(LikelyTypos, VariesOneWordAtATimeAndLeavesQuotedWordsAlone) {
@@ -96,26 +106,93 @@ TEST(LikelyTypos, VariesOneWordAtATimeAndLeavesQuotedWordsAlone) {
     EXPECT_EQ(varied, (std::set<std::size_t>{1, 2}));
 }
 
-TEST(LikelyTypos, LeavesRealWordsOutAndAsksAboutTheVariedWordOnly) {
-    std::vector<std::string> asked;
+TEST(LikelyTypos, RealWordsLeaveAOneWordListButStayFlaggedInAPhrase) {
     wv::TypoOptions options;
-    options.isRealWord = [&](std::string_view word) {
-        asked.emplace_back(word);
-        return word == "Cmaera" || word == "canon";
+    options.isRealWord = [](std::string_view word) { return word == "Cmaera" || word == "canon"; };
+    const std::vector<wv::Typo> alone = wv::LikelyTypos("Camera", options);
+    const std::vector<wv::Typo> phrase = wv::LikelyTypos("Camera canon", options);
+    auto find = [](const std::vector<wv::Typo>& list, std::string_view variant) {
+        return std::find_if(list.begin(), list.end(), [&](const wv::Typo& t) { return t.variant == variant; });
     };
-    const std::vector<std::string> list = Variants("Camera canon", options);
-    EXPECT_EQ(RankOf(list, "Cmaera canon"), list.size());
-    EXPECT_EQ(list.size(), 100u);  // the places go to the next likeliest
-    for (const std::string& word : asked) EXPECT_EQ(word.find(' '), std::string::npos) << word;
+    EXPECT_EQ(find(alone, "Cmaera"), alone.end());
+    EXPECT_EQ(alone.size(), 100u);  // the places go to the next likeliest
+    const auto kept = find(phrase, "Cmaera canon");
+    ASSERT_NE(kept, phrase.end());
+    EXPECT_EQ(wv::TypoKindName(kept->kind), "swapped letters, real word");
+    ASSERT_NE(find(phrase, "Caemra canon"), phrase.end());
+    EXPECT_EQ(wv::TypoKindName(find(phrase, "Caemra canon")->kind), "swapped letters");
+    EXPECT_NE(find(wv::LikelyTypos("Camera"), "Cmaera"), wv::LikelyTypos("Camera").end());  // no list, nothing hidden
 }
 
-TEST(LikelyTypos, CutsTheKeywordAndEditsNoControlCharacters) {
-    const std::string longKeyword = "camera " + std::string(54, 'b') + "lens case";
-    EXPECT_EQ(Variants(longKeyword), Variants(longKeyword.substr(0, wv::kMaxTypoKeyword)));
+TEST(LikelyTypos, ModelNumbersKeepTheirLettersAndGiveTheirSpacings) {
+    struct Case {
+        const char* keyword;
+        std::vector<std::string> words;   // KeywordWords
+        std::vector<std::string> forms;   // spacing forms listed
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"nikon d750", {"nikon", "d750"}, {"nikon d 750", "nikon d-750"}},
+             {"nikon d 750", {"nikon", "d 750"}, {"nikon d750", "nikon d-750"}},
+             {"slim ps-4", {"slim", "ps-4"}, {"slim ps4", "slim ps 4"}},
+             {"iphone 12", {"iphone", "12"}, {}},
+         }) {
+        EXPECT_EQ(wv::KeywordWords(c.keyword), c.words) << c.keyword;
+        const std::vector<wv::Typo> list = wv::LikelyTypos(c.keyword);
+        for (const wv::Typo& t : list) {
+            const std::string& number = c.words[1];
+            if (t.wordIndex == 1) EXPECT_EQ(t.kind, wv::TypoKind::Spacing) << t.variant;
+            else EXPECT_EQ(t.variant.substr(t.variant.size() - number.size()), number) << t.variant;
+        }
+        const std::vector<std::string> variants = Variants(c.keyword);
+        for (const std::string& form : c.forms) EXPECT_LT(RankOf(variants, form), 10u) << form;
+    }
+}
+
+TEST(LikelyTypos, SplitsAWordIntoTwoOfTheList) {
+    wv::TypoOptions options;
+    options.isRealWord = [](std::string_view word) { return word == "Play" || word == "station"; };
+    const std::vector<std::string> list = Variants("Playstation", options);
+    EXPECT_LT(RankOf(list, "Play station"), 100u);
+    EXPECT_EQ(RankOf(Variants("Playstation"), "Play station"), 100u);  // no list, no split
+}
+
+TEST(LikelyTypos, VariesOnlyWordsWithinTheCutAndCarriesTheRest) {
+    // Quoted runs are not varied, so they spend none of the cut.
+    const std::string keyword = "\"" + std::string(70, 'q') + "\" camera " + std::string(56, 'b') + " lens case";
+    EXPECT_EQ(wv::KeywordWords(keyword).size(), 5u);
+    std::set<std::size_t> varied;
+    for (const wv::Typo& t : wv::LikelyTypos(keyword)) {
+        varied.insert(t.wordIndex);
+        EXPECT_EQ(t.variant.substr(t.variant.size() - 10), " lens case") << t.variant;
+    }
+    EXPECT_EQ(varied, (std::set<std::size_t>{1, 2}));
+    EXPECT_EQ(wv::KeywordWords(std::string(5000, 'a')).front().size(), wv::kMaxTypoText);
+}
+
+TEST(LikelyTypos, EditsNoControlCharacters) {
     for (const std::string& v : Variants("ab\tcd")) {
         ASSERT_EQ(std::count(v.begin(), v.end(), '\t'), 1) << v;
     }
-    for (const std::string& v : Variants("ab12")) EXPECT_NE(v.find("12"), std::string::npos) << v;
+}
+
+TEST(LikelyTypos, SlipsRankAsRealSlipsFall) {
+    // First letters are rarely wrong; c sounds like s only before e, i, y.
+    for (const char* keyword : {"camera", "guitar", "rolex", "binoculars", "canon camera"}) {
+        const std::vector<std::string> list = Variants(keyword);
+        for (std::size_t i = 0; i < 10 && i < list.size(); ++i) EXPECT_EQ(list[i][0], keyword[0]) << list[i];
+    }
+    // A hard c is no sound-alike of s, only a rarer wrong letter than k.
+    for (const auto& [keyword, hard, soft] :
+         {std::tuple{"camera", "kamera", "samera"}, {"binoculars", "binokulars", "binosulars"}}) {
+        const std::vector<wv::Typo> list = wv::LikelyTypos(keyword);
+        auto at = [&](std::string_view v) {
+            return std::find_if(list.begin(), list.end(), [&](const wv::Typo& t) { return t.variant == v; });
+        };
+        EXPECT_EQ(at(hard)->kind, wv::TypoKind::SoundAlike) << hard;
+        EXPECT_TRUE(at(soft) == list.end() || (at(hard) < at(soft) && at(soft)->kind != wv::TypoKind::SoundAlike)) << soft;
+    }
+    // Two slips of any kinds, weighed together.
+    EXPECT_LT(RankOf(Variants("jewellery"), "jewlery"), 100u);
 }
 
 TEST(LikelyTypos, UsesTheModelItIsGiven) {
