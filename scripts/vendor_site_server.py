@@ -107,8 +107,8 @@ def results_page(phrases, listings):
         "<html><head><meta charset=\"utf-8\"><title>Auction search</title>"
         "<link rel=\"stylesheet\" href=\"/style.css\"></head><body>"
         "<h2>Auction search (local stand-in)</h2>"
-        f"<p>{len(phrases)} search term(s):</p><ul>{items}</ul>"
         f"<h3>{len(listings)} listing(s) found</h3>{found}"
+        f"<p>{len(phrases)} search term(s):</p><ul class=\"terms\">{items}</ul>"
         "</body></html>"
     ).encode("utf-8")
 

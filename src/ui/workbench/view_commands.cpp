@@ -32,8 +32,8 @@ void CTarnwickView::OnVariantsUpdateUi(wxUpdateUIEvent& event) {
     case res::ID_VARIANTS_LIKELY_TYPOS: event.Check(settings.mode == VariantMode::LikelyTypos); break;
     case res::ID_VARIANTS_SKIP_REAL_WORDS:
         event.Check(settings.skipRealWords);
-        // Without words there is nothing to skip.
-        event.Enable(m_bDictionaryHasWords);
+        // Without words there is nothing to skip, and Letter Order skips none.
+        event.Enable(m_bDictionaryHasWords && settings.mode == VariantMode::LikelyTypos);
         break;
     default: event.Skip(); break;
     }

@@ -136,7 +136,8 @@ TEST_F(VariantsMenu, AHugeOrUnwritableSettingsFileIsLeftAloneWithoutABox) {
     TheApp().LoadStdProfileSettings(4);
 }
 
-TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionary) {
+TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionaryOrInLetterOrder) {
+    TheApp().SetVariantSettings({VariantMode::LikelyTypos, true});
     wvtest::ScopedTempDir dir;
     wvtest::ScopedWorkingDir here(dir.path());
     {
@@ -156,6 +157,8 @@ TEST_F(VariantsMenu, SkipRealWordsIsGreyedWithoutADictionary) {
         wvtest::WorkbenchWindow window;
         EXPECT_TRUE(window.view()->DictionaryHasWords());
         EXPECT_TRUE(ShownMenu(window.frame()).skipEnabled);
+        SendCommand(window.frame(), res::ID_VARIANTS_LETTER_ORDER);
+        EXPECT_FALSE(ShownMenu(window.frame()).skipEnabled);
     }
 }
 
