@@ -1,13 +1,12 @@
 // Loading a real word list into the dictionary's trie, against a hash set of
 // the same lines, and the trie's memory per word.
-#include <malloc.h>
-
 #include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include "core/dictionary/text_file.h"
 #include "core/dictionary/word_trie.h"
@@ -104,6 +103,6 @@ void BM_UnorderedSetInsert(benchmark::State& state) {
 }
 BENCHMARK(BM_UnorderedSetInsert)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include <benchmark/benchmark.h>
-
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/frame.h>
@@ -72,7 +71,7 @@ void LetterOrderRunRate(benchmark::State& state) {
 }
 BENCHMARK(LetterOrderRunRate)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

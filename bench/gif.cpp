@@ -3,14 +3,13 @@
 // 10-frames-per-second banner costs, and what painting a frame of the
 // largest banner costs the UI thread.  The last two need a display
 // (scripts/bench runs under Xvfb when there is none).
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <memory>
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <wx/animate.h>
 #include <wx/app.h>
 #include <wx/dcclient.h>
@@ -23,12 +22,12 @@
 #include <wx/panel.h>
 #include <wx/timer.h>
 
-#include "ui/banner/animated_picture.h"
 #include "core/banner/gif_parser.h"
 #include "core/banner/picture_header.h"
 #include "picture_writer.h"
 #include "platform/picture_decoder.h"
 #include "platform/wx_ui_poster.h"
+#include "ui/banner/animated_picture.h"
 
 using wv::CAnimatedPicture;
 using wv::GifParser;
@@ -107,8 +106,7 @@ BENCHMARK(BM_WxGenericAnimationLoadAndConvertEveryFrame)->Unit(benchmark::kMilli
 double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Runs the UI event loop (sleeping in it, not polling) for the given time
@@ -217,7 +215,7 @@ public:
     bool OnInit() override { return true; }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

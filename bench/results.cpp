@@ -11,14 +11,13 @@
 //
 // The list itself needs a display (run under xvfb-run); a build without
 // windows measures the row store alone.
-#include <benchmark/benchmark.h>
-
-#include <malloc.h>
-
 #include <algorithm>
 #include <chrono>
 #include <string>
 #include <vector>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include "core/results/row_compare.h"
 #include "core/results/row_store.h"
@@ -114,8 +113,7 @@ void StoreMemoryPerRow(benchmark::State& state) {
         const size_t before = HeapInUse();
         wv::RowStore store;
         FillStore(store);
-        state.counters["bytes_per_row"] =
-            static_cast<double>(HeapInUse() - before) / static_cast<double>(store.Size());
+        state.counters["bytes_per_row"] = static_cast<double>(HeapInUse() - before) / static_cast<double>(store.Size());
     }
 }
 BENCHMARK(StoreMemoryPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -199,7 +197,7 @@ BENCHMARK(MemoryPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 #endif
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -30,8 +30,6 @@
 //    time with the word list (splits looked up); mean_ms and max_ms a
 //    keyword (fastest run of each), and longest_ms for a keyword of 64
 //    bytes of words, the most the engine varies.  Goal: well under 20 ms.
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -41,6 +39,8 @@
 #include <string>
 #include <unordered_set>
 #include <vector>
+
+#include <benchmark/benchmark.h>
 
 #include "core/dictionary/word_trie.h"
 #include "core/typos/edit_model.h"
@@ -104,7 +104,15 @@ bool KeyNeighbours(char a, char b) {
 }
 
 // The single edit kinds, each listing its variants of w left to right.
-enum RuleSet : unsigned { kSwap = 1, kDrop = 2, kDouble = 4, kSingle = 8, kNeighbour = 16, kReplace = 32, kInsert = 64 };
+enum RuleSet : unsigned {
+    kSwap = 1,
+    kDrop = 2,
+    kDouble = 4,
+    kSingle = 8,
+    kNeighbour = 16,
+    kReplace = 32,
+    kInsert = 64
+};
 
 std::vector<std::string> RuleVariants(const std::string& w, unsigned rules) {
     List list(w);
@@ -137,11 +145,17 @@ struct Method {
     unsigned rules;  // 0: Likely Typos
 };
 const Method kMethods[] = {
-    {"likely", 0},          {"likely_realwords_out", 0}, {"likely_phrase", 0},
+    {"likely", 0},
+    {"likely_realwords_out", 0},
+    {"likely_phrase", 0},
     {"four_rules", kSwap | kDrop | kDouble | kNeighbour},
-    {"swap", kSwap},        {"drop", kDrop},             {"double", kDouble},
-    {"single_of_double", kSingle},                       {"neighbour_key", kNeighbour},
-    {"replace", kReplace},  {"insert", kInsert},
+    {"swap", kSwap},
+    {"drop", kDrop},
+    {"double", kDouble},
+    {"single_of_double", kSingle},
+    {"neighbour_key", kNeighbour},
+    {"replace", kReplace},
+    {"insert", kInsert},
     {"single_edits", kSwap | kDrop | kReplace | kInsert},
 };
 
@@ -236,7 +250,9 @@ std::vector<std::string> SpeedKeywords() {
 }
 
 using Clock = std::chrono::steady_clock;
-double MsSince(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
+double MsSince(Clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 void TyposSpeed(benchmark::State& state) {
     const std::vector<std::string> keywords = SpeedKeywords();
@@ -254,7 +270,8 @@ void TyposSpeed(benchmark::State& state) {
         bestMs = std::min(bestMs, likelyMs);
 
         start = Clock::now();
-        for (const std::string& k : keywords) benchmark::DoNotOptimize(RuleVariants(k, kSwap | kDrop | kReplace | kInsert).size());
+        for (const std::string& k : keywords)
+            benchmark::DoNotOptimize(RuleVariants(k, kSwap | kDrop | kReplace | kInsert).size());
         bareMs = std::min(bareMs, MsSince(start));
     }
     state.counters["best_ms"] = bestMs;
@@ -264,9 +281,8 @@ void TyposSpeed(benchmark::State& state) {
 
 void TyposKeyword(benchmark::State& state) {
     static const char* const kSpot[] = {
-        "camera",   "guitar",       "necklace",        "binoculars", "bracelet",      "porcelain",
-        "jewellery", "playstation", "lego",            "rolex",      "tiffany",       "canon camera",
-        "sterling silver",          "nikon d750",      "vintage watch",
+        "camera", "guitar", "necklace", "binoculars",   "bracelet",        "porcelain",  "jewellery",     "playstation",
+        "lego",   "rolex",  "tiffany",  "canon camera", "sterling silver", "nikon d750", "vintage watch",
     };
     WordTrie words;
     if (!words.LoadWordList(kWordList, false)) {
@@ -294,13 +310,14 @@ void TyposKeyword(benchmark::State& state) {
     double longest = 1e300;
     for (int run = 0; run < 20; ++run) {
         const auto start = Clock::now();
-        benchmark::DoNotOptimize(wv::LikelyTypos("sterling silver vintage necklace bracelet porcelain jewellery lot", options).size());
+        benchmark::DoNotOptimize(
+            wv::LikelyTypos("sterling silver vintage necklace bracelet porcelain jewellery lot", options).size());
         longest = std::min(longest, MsSince(start));
     }
     state.counters["longest_ms"] = longest;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     for (const Method& method : kMethods) {
@@ -311,7 +328,10 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kSecond);
     }
     benchmark::RegisterBenchmark("TyposSpeed", TyposSpeed)->UseManualTime()->MinTime(2)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("TyposKeyword", TyposKeyword)->UseManualTime()->MinTime(1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("TyposKeyword", TyposKeyword)
+        ->UseManualTime()
+        ->MinTime(1)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

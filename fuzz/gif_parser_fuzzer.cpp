@@ -80,7 +80,7 @@ private:
     int m_waits = 0;
 };
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > UINT32_MAX) return 0;

@@ -35,20 +35,20 @@ Bytes Animation() {
     writer.AddControl(5, 3);
     writer.AddControl(7, 1);
     writer.AddImage(4, 4, 8, 8, 2);
-    writer.AddImage(10, 2, 3, 3, 3);  // no control extension
+    writer.AddImage(10, 2, 3, 3, 3);           // no control extension
     writer.AddFrame(0, 0, 20, 20, 1, 250, 1);  // larger than the screen
     return writer.Finish();
 }
 
 Bytes PlainText() {
     Bytes out{'G', 'I', 'F', '8', '9', 'a', 8, 0, 8, 0, 0x80, 0, 0, 0, 0, 0, 255, 255, 255};
-    const Bytes frame{0x21, 0xF9, 4, 8, 10, 0, 0, 0, 0x21, 0x01, 12, 0, 0, 0, 0, 8, 0, 8, 0, 8, 8, 1, 0, 2,
-                      'h', 'i', 0, 0x3B};
+    const Bytes frame{0x21, 0xF9, 4, 8, 10, 0, 0, 0, 0x21, 0x01, 12,  0,   0, 0,
+                      0,    8,    0, 8, 0,  8, 8, 1, 0,    2,    'h', 'i', 0, 0x3B};
     out.insert(out.end(), frame.begin(), frame.end());
     return out;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     Save(folder, "bitmap.bmp", wvtest::MakeBitmapFile(3, 2, {1, 2, 3}));
     // Cut at a few places, and with the version and a label bent.
     for (std::size_t cut : {6u, 13u, 20u, 40u, 70u})
-        if (cut < animation.size()) Save(folder, "cut-" + std::to_string(cut) + ".gif", Bytes(animation.begin(), animation.begin() + cut));
+        if (cut < animation.size())
+            Save(folder, "cut-" + std::to_string(cut) + ".gif", Bytes(animation.begin(), animation.begin() + cut));
     Bytes bent = animation;
     bent[4] = '0';
     Save(folder, "version-90a.gif", bent);

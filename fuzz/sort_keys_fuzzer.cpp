@@ -77,10 +77,10 @@ std::uint32_t Fnv1a(const std::uint8_t* data, std::size_t size) {
     return hash;
 }
 
-constexpr std::size_t kMaxCells = 96;      // pairs checked: kMaxCells squared
-constexpr std::size_t kBigRows = 20011;    // past the two-thread split, odd
+constexpr std::size_t kMaxCells = 96;    // pairs checked: kMaxCells squared
+constexpr std::size_t kBigRows = 20011;  // past the two-thread split, odd
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

@@ -8,8 +8,8 @@
 #include <charconv>
 #include <cstdio>
 #include <initializer_list>
-#include <span>
 #include <iostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -136,7 +136,7 @@ int PrintStandardInput(Printer& printer) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     // Reads through the stream's own buffer, which reports a failed read
@@ -165,8 +165,7 @@ int main(int argc, char** argv) {
             auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), max);
             if (error != std::errc() || end != number.data() + number.size())
                 return Usage("--max needs a number, not '" + std::string(number) + "'");
-            if (max > kMaxVariantsAsked)
-                return Usage("--max is at most " + std::to_string(kMaxVariantsAsked));
+            if (max > kMaxVariantsAsked) return Usage("--max is at most " + std::to_string(kMaxVariantsAsked));
             options.maxVariants = max;
         } else if (arg == "--dict") {
             if (++i == argc) return Usage("--dict needs a file");

@@ -1,15 +1,15 @@
 #include "platform/atomic_file.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <random>
+#include <system_error>
+
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <random>
-#include <system_error>
 
 namespace wv {
 
@@ -75,7 +75,7 @@ void SyncFolderOf(const std::string& file) {
     ::close(fd);
 }
 
-} // namespace
+}  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
     if (path.empty() || path.back() == '/') return Fail(error, "no file name was given", EINVAL);
@@ -116,4 +116,4 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return true;
 }
 
-} // namespace wv
+}  // namespace wv

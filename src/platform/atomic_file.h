@@ -17,7 +17,6 @@ namespace wv {
 // `path` is in the file system's encoding (wxString::fn_str()).  A new file
 // gets 0666 less the umask; a replaced file keeps its permission bits.
 // Any thread.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                       std::string* error = nullptr);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
-} // namespace wv
+}  // namespace wv

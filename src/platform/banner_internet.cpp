@@ -26,7 +26,7 @@ private:
     std::unique_ptr<wv::FtpConnection> m_connection;
 };
 
-} // namespace
+}  // namespace
 
 BannerInternet::BannerInternet(BannerServer server, std::shared_ptr<wv::TransferStop> stop)
     : m_server(std::move(server)), m_stop(std::move(stop)) {}
@@ -69,4 +69,4 @@ std::unique_ptr<BannerFtpLogin> BannerInternet::ConnectFtp() {
     }
 }
 
-} // namespace wv
+}  // namespace wv

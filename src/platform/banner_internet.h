@@ -46,4 +46,4 @@ private:
     std::shared_ptr<wv::TransferStop> m_stop;
 };
 
-} // namespace wv
+}  // namespace wv

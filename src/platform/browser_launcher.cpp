@@ -1,8 +1,9 @@
 #include "platform/browser_launcher.h"
 
 #include <cerrno>
-#include <system_error>
 #include <csignal>
+#include <system_error>
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -15,8 +16,6 @@
 extern char** environ;
 
 namespace wv {
-
-
 
 namespace {
 
@@ -94,7 +93,7 @@ bool Spawn(const std::string& program, const std::vector<std::string>& args, pid
     return rc == 0;
 }
 
-} // namespace
+}  // namespace
 
 bool IsLaunchableAddress(std::string_view address) {
     std::size_t schemeLength;
@@ -112,12 +111,9 @@ bool IsLaunchableAddress(std::string_view address) {
     return true;
 }
 
-std::string PercentEncodeAddress(std::string_view address) {
-    return PercentEncode(address, kUriPunctuation);
-}
+std::string PercentEncodeAddress(std::string_view address) { return PercentEncode(address, kUriPunctuation); }
 
-std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable,
-                                                       const std::string& address) {
+std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable, const std::string& address) {
     std::vector<std::vector<std::string>> commands;
     std::string entries = browserVariable ? browserVariable : "";
     std::size_t start = 0;
@@ -168,8 +164,7 @@ bool BrowserLauncher::Launch(const std::string& address) {
     return true;
 }
 
-void BrowserLauncher::Run(Worker* worker, std::vector<std::vector<std::string>> commands,
-                          std::string path) {
+void BrowserLauncher::Run(Worker* worker, std::vector<std::vector<std::string>> commands, std::string path) {
     // An arbitrary browser cannot be asked for a maximised window or to keep
     // its own dialogs quiet; the desktop decides how the window opens.
     bool refused = false, started = false;
@@ -252,4 +247,4 @@ void BrowserLauncher::StopAll() {
     m_stopping = false;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -43,8 +43,7 @@ std::string PercentEncodeAddress(std::string_view address);
 
 // The argument vectors to try for an address, in order, from the value of
 // $BROWSER (nullptr when unset).
-std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable,
-                                                       const std::string& address);
+std::vector<std::vector<std::string>> LauncherCommands(const char* browserVariable, const std::string& address);
 
 class BrowserLauncher {
 public:
@@ -83,4 +82,4 @@ private:
     std::list<Worker> m_workers;
 };
 
-} // namespace wv
+}  // namespace wv

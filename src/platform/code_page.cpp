@@ -19,4 +19,4 @@ wxString FromAnsi(std::string_view bytes) {
     return out;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -8,7 +8,7 @@
 
 namespace wv {
 
-std::string ToAnsi(const wxString& text);   // unrepresentable characters become '?'
+std::string ToAnsi(const wxString& text);  // unrepresentable characters become '?'
 wxString FromAnsi(std::string_view bytes);
 
-} // namespace wv
+}  // namespace wv

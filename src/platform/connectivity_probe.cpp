@@ -23,8 +23,6 @@ bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& op
     }
 }
 
-bool RunConnectivityProbe(const std::string& homePage) {
-    return RunConnectivityProbe(homePage, InternetOptions{});
-}
+bool RunConnectivityProbe(const std::string& homePage) { return RunConnectivityProbe(homePage, InternetOptions{}); }
 
-} // namespace wv
+}  // namespace wv

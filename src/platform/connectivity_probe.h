@@ -23,4 +23,4 @@ bool RunConnectivityProbe(const std::string& homePage, const InternetOptions& op
                           std::chrono::milliseconds deadline = kProbeDeadline);
 bool RunConnectivityProbe(const std::string& homePage);
 
-} // namespace wv
+}  // namespace wv

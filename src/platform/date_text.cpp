@@ -6,8 +6,8 @@
 #include <wx/datetime.h>
 #include <wx/intl.h>
 
-#include "platform/code_page.h"
 #include "core/text/cp1252.h"
+#include "platform/code_page.h"
 
 namespace wv {
 
@@ -20,14 +20,14 @@ bool IsAsciiLetter(unsigned c) { return (c | 0x20) - 'a' < 26u; }
 // run into the next word ("noontoday"); names and ordinals must be words of
 // their own.  Ordinals are kept in case a locale's parser spells days out.
 const char* const kLiteralWords[] = {"today", "yesterday", "tomorrow", "noon", "midnight"};
-const char* const kOrdinalWords[] = {
-    "first", "second", "third", "fourth", "fifth", "sixth", "seventh", "eighth", "ninth",
-    "tenth", "eleventh", "twelfth", "thirteenth", "fourteenth", "fifteenth", "sixteenth",
-    "seventeenth", "eighteenth", "nineteenth", "twentieth", "twenty", "thirtieth", "thirty"};
+const char* const kOrdinalWords[] = {"first",      "second",     "third",     "fourth",    "fifth",       "sixth",
+                                     "seventh",    "eighth",     "ninth",     "tenth",     "eleventh",    "twelfth",
+                                     "thirteenth", "fourteenth", "fifteenth", "sixteenth", "seventeenth", "eighteenth",
+                                     "nineteenth", "twentieth",  "twenty",    "thirtieth", "thirty"};
 
 wxDateTime BaseDay() { return wxDateTime(30, wxDateTime::Dec, 1899); }
 
-} // namespace
+}  // namespace
 
 void DateTextParser::AddWord(const wxString& word, bool asPrefix) {
     // Upper-cased as the sort texts are: ASCII only, whatever the locale.
@@ -127,4 +127,4 @@ DateParser MakeDateParser() {
     return hooks;
 }
 
-} // namespace wv
+}  // namespace wv

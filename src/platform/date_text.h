@@ -43,4 +43,4 @@ private:
 // A DateParser over one shared DateTextParser.
 DateParser MakeDateParser();
 
-} // namespace wv
+}  // namespace wv

@@ -69,8 +69,7 @@ struct TransferEngine {
     ~TransferEngine() {
         {
             std::lock_guard lock(stop->mutex);
-            stop->waiting.erase(std::remove(stop->waiting.begin(), stop->waiting.end(), multi),
-                                stop->waiting.end());
+            stop->waiting.erase(std::remove(stop->waiting.begin(), stop->waiting.end(), multi), stop->waiting.end());
         }
         curl_multi_cleanup(multi);
     }
@@ -89,12 +88,10 @@ struct TransferEngine {
         // A stopped transfer must not wait for a host-name lookup that does
         // not answer: the lookup thread is left to finish on its own.
         curl_easy_setopt(easy, CURLOPT_QUICK_EXIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
-                         static_cast<long>(options.connectTimeout.count()));
+        curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(options.stallTimeout.count()));
-        curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
-                         static_cast<long>(options.stallTimeout.count()));
+        curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(options.stallTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, static_cast<long>(options.transferTimeout.count()));
         curl_easy_setopt(easy, CURLOPT_USERAGENT, options.agent.c_str());
         if (options.access == InternetAccess::Direct) {
@@ -171,8 +168,8 @@ void AddHeaderLines(HeaderList& headers, const std::string& block) {
 
 struct StreamSink {
     const std::function<bool(std::string_view)>& consume;
-    bool ended = false;           // the consumer wanted no more
-    std::exception_ptr failure;   // thrown by the consumer; must not cross libcurl
+    bool ended = false;          // the consumer wanted no more
+    std::exception_ptr failure;  // thrown by the consumer; must not cross libcurl
 
     static size_t Write(char* data, size_t size, size_t count, void* userp) {
         auto* sink = static_cast<StreamSink*>(userp);
@@ -196,8 +193,7 @@ struct FileSink {
     static size_t Write(char* data, size_t size, size_t count, void* userp) {
         auto* sink = static_cast<FileSink*>(userp);
         size_t bytes = size * count;
-        if (bytes > sink->limit - sink->written ||
-            std::fwrite(data, 1, bytes, sink->file) != bytes) {
+        if (bytes > sink->limit - sink->written || std::fwrite(data, 1, bytes, sink->file) != bytes) {
             sink->failed = true;
             return 0;
         }
@@ -230,7 +226,7 @@ std::string EscapePath(CURL* easy, const std::string& path) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // HttpFile
@@ -318,8 +314,7 @@ long InternetSession::ReadPage(const std::string& url, const std::string& header
 }
 
 std::unique_ptr<FtpConnection> InternetSession::GetFtpConnection(const std::string& hostAndPort,
-                                                                 const std::string& user,
-                                                                 const std::string& password,
+                                                                 const std::string& user, const std::string& password,
                                                                  std::size_t maxFileBytes) {
     if (!m_engine) throw InternetException(0, "the session is closed");
     std::unique_ptr<FtpConnection> connection(new FtpConnection(m_engine, hostAndPort, maxFileBytes));
@@ -342,8 +337,7 @@ std::unique_ptr<FtpConnection> InternetSession::GetFtpConnection(const std::stri
 // ---------------------------------------------------------------------------
 // FtpConnection
 
-FtpConnection::FtpConnection(std::shared_ptr<TransferEngine> engine, std::string hostAndPort,
-                             std::size_t maxFileBytes)
+FtpConnection::FtpConnection(std::shared_ptr<TransferEngine> engine, std::string hostAndPort, std::size_t maxFileBytes)
     : m_engine(std::move(engine)), m_base("ftp://" + hostAndPort + "/"), m_maxFileBytes(maxFileBytes) {
     CURL* easy = curl_easy_init();
     m_easy = easy;
@@ -393,4 +387,4 @@ bool FtpConnection::GetFile(const std::string& remoteName, const std::string& lo
     return ok;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -134,8 +134,7 @@ public:
 
 private:
     friend class InternetSession;
-    FtpConnection(std::shared_ptr<TransferEngine> engine, std::string hostAndPort,
-                  std::size_t maxFileBytes);
+    FtpConnection(std::shared_ptr<TransferEngine> engine, std::string hostAndPort, std::size_t maxFileBytes);
 
     std::shared_ptr<TransferEngine> m_engine;
     void* m_easy = nullptr;  // CURL*
@@ -164,8 +163,7 @@ public:
     // Logs in on the FTP server's root directory ("host" or "host:port").
     // Throws InternetException when the server cannot be resolved, reached
     // or logged into.
-    std::unique_ptr<FtpConnection> GetFtpConnection(const std::string& hostAndPort,
-                                                    const std::string& user,
+    std::unique_ptr<FtpConnection> GetFtpConnection(const std::string& hostAndPort, const std::string& user,
                                                     const std::string& password,
                                                     std::size_t maxFileBytes = kDefaultFileLimit);
 
@@ -182,4 +180,4 @@ private:
     std::shared_ptr<TransferEngine> m_engine;
 };
 
-} // namespace wv
+}  // namespace wv

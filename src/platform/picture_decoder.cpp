@@ -11,8 +11,7 @@ namespace wv {
 
 namespace {
 
-std::shared_ptr<const Picture> DecodeBitmap(const std::uint8_t* data, std::size_t size,
-                                            const PictureHeader& header) {
+std::shared_ptr<const Picture> DecodeBitmap(const std::uint8_t* data, std::size_t size, const PictureHeader& header) {
     wxMemoryInputStream stream(data, size);
     wxImage image;
     if (!image.LoadFile(stream, wxBITMAP_TYPE_BMP) || !image.IsOk()) return nullptr;
@@ -35,7 +34,7 @@ std::shared_ptr<const Picture> DecodeBitmap(const std::uint8_t* data, std::size_
     return picture;
 }
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<const Picture> DecodePicture(const std::uint8_t* data, std::size_t size) {
     const auto header = ReadPictureHeader(data, size);
@@ -49,4 +48,4 @@ std::shared_ptr<const Picture> DecodePicture(const std::uint8_t* data, std::size
     return DecodeBitmap(data, size, *header);
 }
 
-} // namespace wv
+}  // namespace wv

@@ -23,4 +23,4 @@ namespace wv {
 // understands or accepts.
 std::shared_ptr<const Picture> DecodePicture(const std::uint8_t* data, std::size_t size);
 
-} // namespace wv
+}  // namespace wv

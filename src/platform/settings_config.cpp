@@ -44,4 +44,4 @@ bool SettingsConfig::Flush(bool) {
     return false;
 }
 
-} // namespace wv
+}  // namespace wv

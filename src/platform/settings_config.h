@@ -33,4 +33,4 @@ private:
     bool m_leftAlone;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -8,4 +8,4 @@ void WxUiPoster::Post(std::function<void()> fn) {
     if (wxTheApp) wxTheApp->CallAfter(std::move(fn));
 }
 
-} // namespace wv
+}  // namespace wv

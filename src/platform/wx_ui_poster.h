@@ -11,4 +11,4 @@ public:
     void Post(std::function<void()> fn) override;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -1,15 +1,15 @@
 // Whole-file writes: the new file appears whole or not at all, and a failed
 // write leaves the old file and the folder as they were.
-#include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
+#include "platform/atomic_file.h"
 
 #include <csignal>
 #include <filesystem>
 #include <string>
 
-#include "platform/atomic_file.h"
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include "test_paths.h"
 
 namespace fs = std::filesystem;
@@ -72,4 +72,4 @@ TEST(AtomicFile, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(Entries(dir.path()), 1);
 }
 
-} // namespace
+}  // namespace

@@ -1,7 +1,7 @@
 // The rotation over the real network layer, against the bundled vendor
 // site's HTTP and FTP servers and against loopback servers that misbehave.
 // Display times are a few milliseconds, so nothing waits long.
-#include <gtest/gtest.h>
+#include "banner_servers.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,10 +10,11 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/banner_internet.h"
+#include <gtest/gtest.h>
+
 #include "core/banner/banner_rotation.h"
-#include "banner_servers.h"
 #include "loopback_server.h"
+#include "platform/banner_internet.h"
 #include "platform/internet_session.h"
 #include "test_paths.h"
 #include "vendor_site.h"
@@ -111,7 +112,7 @@ int ListRequests(const wvtest::VendorSite& site) {
     return n;
 }
 
-} // namespace
+}  // namespace
 
 class BannerSite : public ::testing::Test {
 protected:
@@ -119,9 +120,9 @@ protected:
 };
 
 TEST_F(BannerSite, ThreeBannersInFileOrderThenTheNewListsFirstLine) {
-    for (const char* name : {"a", "b", "c", "d"}) site.Put(std::string("ftp/") + name + ".gif", std::string("GIF-") + name);
-    site.Put("VornthalBanners.txt",
-             "0.0001|http://l/a|a.gif|\n0.0001|http://l/b|b.gif|\n0.0001|http://l/c|c.gif|\n");
+    for (const char* name : {"a", "b", "c", "d"})
+        site.Put(std::string("ftp/") + name + ".gif", std::string("GIF-") + name);
+    site.Put("VornthalBanners.txt", "0.0001|http://l/a|a.gif|\n0.0001|http://l/b|b.gif|\n0.0001|http://l/c|c.gif|\n");
     SiteRotation rotation(ServerOf(site));
     rotation.stopAfterShows = 4;
     rotation.onShow = [&](int shows) {
@@ -140,8 +141,8 @@ TEST_F(BannerSite, ThreeBannersInFileOrderThenTheNewListsFirstLine) {
 TEST_F(BannerSite, MalformedLinesFailTheirDownloadsFiveTimesAndTheRotationGoesOn) {
     site.Put("ftp/a.gif", "GIF-a");
     site.Put("VornthalBanners.txt",
-             "0.0001|\n"                             // one separator: no link, no file
-             "0.0001|http://l/two|\n"                // two: no file
+             "0.0001|\n"                                   // one separator: no link, no file
+             "0.0001|http://l/two|\n"                      // two: no file
              "0.0001|http://l/three|a.gif|and more\r\n");  // the rest is ignored
     SiteRotation rotation(ServerOf(site));
     rotation.stopAfterShows = 1;
@@ -206,7 +207,8 @@ TEST_F(BannerSite, AWrongPasswordIsAConnectionFailureToo) {
 }
 
 TEST(BannerServers, TheWebServerDownEndsTheWorkAtOnce) {
-    SiteRotation rotation({"http://" + wvtest::RefusingAddress() + "/", wvtest::RefusingAddress(), "u", "p", 2000ms, 2s});
+    SiteRotation rotation(
+        {"http://" + wvtest::RefusingAddress() + "/", wvtest::RefusingAddress(), "u", "p", 2000ms, 2s});
     const auto start = Clock::now();
     ASSERT_TRUE(rotation.RunBounded());
     EXPECT_LT(Clock::now() - start, 2s);
@@ -228,7 +230,8 @@ TEST(BannerServers, TheListIsAskedForAtTheDoubleSlashPathWithTheProgramsHeaders)
     });
     SiteRotation rotation({web.Url("/"), wvtest::RefusingAddress(), "u", "p", 2000ms, 2s});
     ASSERT_TRUE(rotation.FetchBannerList());
-    EXPECT_EQ(rotation.BannerLines(), (Strings{"Not Found: an error page is a list like any other", "1|http://l/|a.gif|"}));
+    EXPECT_EQ(rotation.BannerLines(),
+              (Strings{"Not Found: an error page is a list like any other", "1|http://l/|a.gif|"}));
     EXPECT_EQ(rotation.CurrentBanner(), 0);
     std::lock_guard lock(mutex);
     EXPECT_EQ(head.substr(0, head.find("\r\n")), "GET //VornthalBanners.txt HTTP/1.1");

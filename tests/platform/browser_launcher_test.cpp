@@ -1,13 +1,14 @@
 // The external browser launcher with stand-in launcher programs that record
 // their arguments.
-#include <gtest/gtest.h>
+#include "platform/browser_launcher.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/browser_launcher.h"
+#include <gtest/gtest.h>
+
 #include "stand_in_launchers.h"
 
 using namespace std::chrono_literals;
@@ -60,8 +61,8 @@ TEST(BrowserLauncher, TwoLaunchesOpenTwoEachWithTheAddressAsOneArgument) {
     ASSERT_TRUE(launcher.WaitIdle(10s));
     auto recorded = launchers.Recorded();
     std::sort(recorded.begin(), recorded.end());
-    EXPECT_EQ(recorded, (std::vector<std::string>{"1|http://example.com/%C3%A9",
-                                                  "1|http://example.com/a%20b;$(touch%20x)"}));
+    EXPECT_EQ(recorded,
+              (std::vector<std::string>{"1|http://example.com/%C3%A9", "1|http://example.com/a%20b;$(touch%20x)"}));
     EXPECT_EQ(failures, 0);
     EXPECT_FALSE(std::filesystem::exists(launchers.Dir() / "x"));
 }

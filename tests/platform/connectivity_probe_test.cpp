@@ -1,10 +1,11 @@
 // The start-up probe: the verdict on a page's lines, and the probe end to end
 // against loopback servers.
-#include <gtest/gtest.h>
+#include "platform/connectivity_probe.h"
 
 #include <chrono>
 
-#include "platform/connectivity_probe.h"
+#include <gtest/gtest.h>
+
 #include "loopback_server.h"
 #include "platform/internet_session.h"
 #include "test_paths.h"
@@ -27,7 +28,7 @@ bool ProbePage(const std::string& body, int status = 200) {
     return wv::RunConnectivityProbe(server.Url("/"), ShortTimeouts());
 }
 
-} // namespace
+}  // namespace
 
 TEST(ProbeVerdict, TheWordIsFoundInAnyLetterCaseAnywhereInALine) {
     EXPECT_TRUE(wv::LineForbidsStart("rate limit exceeded for this client"));
@@ -37,7 +38,9 @@ TEST(ProbeVerdict, TheWordIsFoundInAnyLetterCaseAnywhereInALine) {
     EXPECT_FALSE(wv::LineForbidsStart("EXCEEDING the limit"));
     EXPECT_FALSE(wv::LineForbidsStart("EXCEE DED"));
     // Upper-casing is ASCII only: a Windows-1252 letter is left alone.
-    EXPECT_FALSE(wv::LineForbidsStart("exc\xe9" "eded"));
+    EXPECT_FALSE(
+        wv::LineForbidsStart("exc\xe9"
+                             "eded"));
 }
 
 TEST(ConnectivityProbe, PagesFromARealServer) {

@@ -1,6 +1,6 @@
 // The internet layer against the real vendor-site servers and against
 // purpose-built misbehaving loopback servers.
-#include <gtest/gtest.h>
+#include "platform/internet_session.h"
 
 #include <chrono>
 #include <filesystem>
@@ -8,13 +8,13 @@
 #include <thread>
 
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "banner_servers.h"
 #include "loopback_server.h"
-#include "platform/internet_session.h"
 #include "test_paths.h"
 #include "vendor_site.h"
 
@@ -54,7 +54,7 @@ int ClosedPort() {
     return ntohs(addr.sin_port);
 }
 
-} // namespace
+}  // namespace
 
 // One site for the suite; each test uses files of its own.
 class VendorSiteTest : public ::testing::Test {
@@ -154,16 +154,14 @@ TEST_F(VendorSiteTest, FileOverTheLimitFails) {
     site.Put("ftp/big.gif", std::string(5000, 'x'));
     wvtest::ScopedTempDir dir;
     InternetSession session(ShortTimeouts());
-    auto ftp = session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, site.Config().ftpPassword,
-                                        4096);
+    auto ftp = session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, site.Config().ftpPassword, 4096);
     EXPECT_FALSE(ftp->GetFile("big.gif", (dir / "b.gif").string()));
     EXPECT_FALSE(std::filesystem::exists(dir / "b.gif"));
 }
 
 TEST_F(VendorSiteTest, WrongPasswordIsAConnectionFailure) {
     InternetSession session(ShortTimeouts());
-    EXPECT_THROW(session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, "wrong"),
-                 InternetException);
+    EXPECT_THROW(session.GetFtpConnection(site.Config().ftpHost, site.Config().ftpUser, "wrong"), InternetException);
 }
 
 TEST(InternetSession, PageIsCutAtTheLimit) {
@@ -293,11 +291,16 @@ TEST(InternetSession, StopEndsAnFtpDownloadThatHangsAndTheSessionClosesAtOnce) {
             while ((end = pending.find("\r\n")) != std::string::npos) {
                 std::string command = pending.substr(0, 4);
                 pending.erase(0, end + 2);
-                if (command == "USER") c.Send("331 password please\r\n");
-                else if (command == "PASS") c.Send("230 logged in\r\n");
-                else if (command == "PWD\r" || command.rfind("PWD", 0) == 0) c.Send("257 \"/\"\r\n");
-                else if (command == "RETR" || command == "SIZE" || command == "MDTM") c.WaitForStop();
-                else c.Send("200 ok\r\n");
+                if (command == "USER")
+                    c.Send("331 password please\r\n");
+                else if (command == "PASS")
+                    c.Send("230 logged in\r\n");
+                else if (command == "PWD\r" || command.rfind("PWD", 0) == 0)
+                    c.Send("257 \"/\"\r\n");
+                else if (command == "RETR" || command == "SIZE" || command == "MDTM")
+                    c.WaitForStop();
+                else
+                    c.Send("200 ok\r\n");
             }
         }
     });

@@ -1,14 +1,14 @@
 // The real picture decoder through GifParser::LoadData: bitmaps, GIF frames
 // at their own size with their transparency, oversized files and other
 // formats refused, and a still GIF's later images left alone.
-#include <gtest/gtest.h>
+#include "platform/picture_decoder.h"
 
+#include <gtest/gtest.h>
 #include <wx/image.h>
 #include <wx/init.h>
 #include <wx/mstream.h>
 
 #include "gif_test_data.h"
-#include "platform/picture_decoder.h"
 #include "process_memory.h"
 
 using wv::GifParser;
@@ -33,7 +33,7 @@ bool Load(GifParser& parser, const Bytes& data) {
     return parser.LoadData(data.data(), static_cast<std::uint32_t>(data.size()), wv::DecodePicture);
 }
 
-} // namespace
+}  // namespace
 
 TEST(PictureDecoderTest, OversizedBitmapIsRefused) {
     GifParser parser;
@@ -103,7 +103,8 @@ TEST(PictureDecoderTest, AStillGifDecodesOnlyItsFirstImage) {
     big.AddImage(0, 0, 4096, 4096, kGreen);
     const std::size_t end = big.Offset();
     const Bytes all = big.Finish();
-    const Bytes fullSize(all.begin() + static_cast<std::ptrdiff_t>(start), all.begin() + static_cast<std::ptrdiff_t>(end));
+    const Bytes fullSize(all.begin() + static_cast<std::ptrdiff_t>(start),
+                         all.begin() + static_cast<std::ptrdiff_t>(end));
 
     GifWriter writer(4096, 4096, kPalette);
     writer.AddImage(0, 0, 3, 2, kRed);

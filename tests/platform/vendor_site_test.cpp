@@ -1,15 +1,16 @@
 // The bundled vendor site's stand-in auction search, as the browser pane
 // and an external browser ask it.
-#include <gtest/gtest.h>
+#include "vendor_site.h"
 
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/typos/likely_typos.h"
 #include "core/typos/smart_find_batches.h"
 #include "platform/internet_session.h"
 #include "test_paths.h"
-#include "vendor_site.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string Fetch(const wvtest::VendorSite& site, const std::string& path) {
     return session.OpenURL(site.HomePage() + path)->GetBody();
 }
 
-} // namespace
+}  // namespace
 
 TEST(VendorSiteSearch, TermsShowAsTheUserTypedThem) {
     wvtest::VendorSite site(wvtest::SourcePath("site"));
@@ -52,7 +53,10 @@ TEST(VendorSiteSearch, SmartFindBatchesFindTheMisspeltListings) {
 
     // Words around the group, in UTF-8 as the program encodes them.
     const std::vector<wv::Typo> brulee = {{"cr\xE8me brulee", "brulee", 1, wv::TypoKind::MissingLetter, 1}};
-    const std::string batch =
-        wv::SmartFindBatches(site.Config().searchHost, {"cr\xE8me", "br\xFBl\xE9" "e"}, brulee)[0];
+    const std::string batch = wv::SmartFindBatches(site.Config().searchHost,
+                                                   {"cr\xE8me",
+                                                    "br\xFBl\xE9"
+                                                    "e"},
+                                                   brulee)[0];
     EXPECT_NE(session.OpenURL(batch)->GetBody().find("<li>cr\xc3\xa8me brulee</li>"), std::string::npos) << batch;
 }

@@ -76,7 +76,8 @@ void DrawText(Canvas& canvas, const std::string& text, int left, int top, int sc
             for (int col = 0; col < 5; ++col)
                 if (glyph->rows[row][col] == '#')
                     for (int dy = 0; dy < scale; ++dy)
-                        for (int dx = 0; dx < scale; ++dx) canvas.Set(x0 + col * scale + dx, top + row * scale + dy, ink);
+                        for (int dx = 0; dx < scale; ++dx)
+                            canvas.Set(x0 + col * scale + dx, top + row * scale + dy, ink);
     }
 }
 
@@ -199,7 +200,7 @@ bool Write(const std::filesystem::path& path, const Bytes& bytes) {
     return static_cast<bool>(out);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {

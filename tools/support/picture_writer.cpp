@@ -41,8 +41,7 @@ void GifWriter::Check(int result, const char* what) {
 
 void GifWriter::AddLoop(int loops) {
     static const char kNetscape[] = "NETSCAPE2.0";
-    const std::uint8_t count[3] = {1, static_cast<std::uint8_t>(loops & 0xFF),
-                                   static_cast<std::uint8_t>(loops >> 8)};
+    const std::uint8_t count[3] = {1, static_cast<std::uint8_t>(loops & 0xFF), static_cast<std::uint8_t>(loops >> 8)};
     Check(EGifPutExtensionLeader(m_gif, APPLICATION_EXT_FUNC_CODE), "leader");
     Check(EGifPutExtensionBlock(m_gif, 11, kNetscape), "identifier");
     Check(EGifPutExtensionBlock(m_gif, 3, count), "loop count");
@@ -71,8 +70,7 @@ void GifWriter::AddImage(int left, int top, int width, int height, const Bytes& 
     AddImage(left, top, width, height, pixels, ImageOptions{});
 }
 
-void GifWriter::AddImage(int left, int top, int width, int height, const Bytes& pixels,
-                         const ImageOptions& options) {
+void GifWriter::AddImage(int left, int top, int width, int height, const Bytes& pixels, const ImageOptions& options) {
     if (pixels.size() != static_cast<std::size_t>(width) * height) throw std::runtime_error("pixel count");
     ColorMapObject* map = nullptr;
     if (!options.palette.empty()) {
@@ -123,7 +121,7 @@ void Put32(Bytes& out, unsigned value) {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
 }
-} // namespace
+}  // namespace
 
 Bytes MakeBitmapFile(int width, int height, Rgb colour) {
     const unsigned rowBytes = (static_cast<unsigned>(width) * 3 + 3) & ~3u;
@@ -180,4 +178,4 @@ Bytes MakeBannerAnimation(int width, int height, int frames, int delay) {
     return writer.Finish();
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -65,4 +65,4 @@ Bytes MakeBitmapFile(int width, int height, Rgb colour);
 // delay.  Deterministic.
 Bytes MakeBannerAnimation(int width, int height, int frames, int delay);
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -10,12 +10,9 @@ namespace {
 constexpr std::string_view kWord = "EXCEEDED";
 }
 
-bool LineForbidsStart(std::string_view line) {
-    return AsciiUpper(line).find(kWord) != std::string::npos;
-}
+bool LineForbidsStart(std::string_view line) { return AsciiUpper(line).find(kWord) != std::string::npos; }
 
-PageScanner::PageScanner(std::size_t lineBufferBytes)
-    : m_limit(std::max(lineBufferBytes, 2 * kWord.size())) {
+PageScanner::PageScanner(std::size_t lineBufferBytes) : m_limit(std::max(lineBufferBytes, 2 * kWord.size())) {
     m_held.reserve(m_limit);
 }
 
@@ -26,8 +23,8 @@ void PageScanner::SearchHeld() {
 bool PageScanner::Feed(std::string_view bytes) {
     while (!m_forbidden && !bytes.empty()) {
         const std::size_t lineEnd = bytes.find('\n');
-        const std::size_t piece = std::min(lineEnd == std::string_view::npos ? bytes.size() : lineEnd,
-                                           m_limit - m_held.size());
+        const std::size_t piece =
+            std::min(lineEnd == std::string_view::npos ? bytes.size() : lineEnd, m_limit - m_held.size());
         m_held.append(bytes.data(), piece);
         bytes.remove_prefix(piece);
         if (!bytes.empty() && bytes.front() == '\n') {
@@ -50,4 +47,4 @@ bool PageScanner::AllowsStart() {
     return !m_forbidden;
 }
 
-} // namespace wv
+}  // namespace wv

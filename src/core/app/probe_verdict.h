@@ -39,4 +39,4 @@ private:
     bool m_forbidden = false;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -33,7 +33,7 @@ bool HasNoticePrompt(int id) {
            id == kIdIdleMessage || (id >= 57600 && id <= 57681) || id == 59392 || id == 59393;
 }
 
-} // namespace
+}  // namespace
 
 std::string StatusPrompt(int id) {
     std::string text;
@@ -57,4 +57,4 @@ std::string MessagePaneText(int id, const std::string* text, bool printPreview, 
     return {};
 }
 
-} // namespace wv
+}  // namespace wv

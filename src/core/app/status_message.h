@@ -27,4 +27,4 @@ std::string StatusPrompt(int id);
 // is active); identifier 0 with no text empties the pane.
 std::string MessagePaneText(int id, const std::string* text, bool printPreview, std::string& statusText);
 
-} // namespace wv
+}  // namespace wv

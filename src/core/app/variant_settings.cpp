@@ -5,10 +5,8 @@
 namespace wv {
 
 namespace {
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return AsciiUpper(a) == AsciiUpper(b);
-}
-} // namespace
+bool SameIgnoringCase(std::string_view a, std::string_view b) { return AsciiUpper(a) == AsciiUpper(b); }
+}  // namespace
 
 std::string_view VariantModeText(VariantMode mode) {
     return mode == VariantMode::LikelyTypos ? "LikelyTypos" : "LetterOrder";
@@ -30,8 +28,7 @@ std::optional<bool> ParseSettingsBool(std::string_view text) {
 
 VariantSettings ReadVariantSettings(const SettingsReader& read) {
     VariantSettings settings;
-    if (const auto text = read(kVariantModeKey))
-        settings.mode = ParseVariantMode(*text).value_or(settings.mode);
+    if (const auto text = read(kVariantModeKey)) settings.mode = ParseVariantMode(*text).value_or(settings.mode);
     if (const auto text = read(kSkipRealWordsKey))
         settings.skipRealWords = ParseSettingsBool(*text).value_or(settings.skipRealWords);
     return settings;
@@ -42,4 +39,4 @@ void WriteVariantSettings(const VariantSettings& settings, const SettingsWriter&
     write(kSkipRealWordsKey, settings.skipRealWords ? "1" : "0");
 }
 
-} // namespace wv
+}  // namespace wv

@@ -38,4 +38,4 @@ VariantSettings ReadVariantSettings(const SettingsReader& read);
 // Writes the mode's text and "1" or "0".
 void WriteVariantSettings(const VariantSettings& settings, const SettingsWriter& write);
 
-} // namespace wv
+}  // namespace wv

@@ -9,7 +9,7 @@ void Override(const EnvLookup& lookup, const char* name, std::string& value) {
     const char* text = lookup ? lookup(name) : nullptr;
     if (text && *text) value = text;
 }
-} // namespace
+}  // namespace
 
 VendorConfig ReadVendorConfig(const EnvLookup& lookup) {
     VendorConfig config;
@@ -24,9 +24,8 @@ VendorConfig ReadVendorConfig(const EnvLookup& lookup) {
 }
 
 const VendorConfig& GetVendorConfig() {
-    static const VendorConfig config =
-        ReadVendorConfig([](const char* name) { return std::getenv(name); });
+    static const VendorConfig config = ReadVendorConfig([](const char* name) { return std::getenv(name); });
     return config;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -34,4 +34,4 @@ VendorConfig ReadVendorConfig(const EnvLookup& lookup);
 // and never again.  Any thread; make the first call before threads start.
 const VendorConfig& GetVendorConfig();
 
-} // namespace wv
+}  // namespace wv

@@ -13,4 +13,4 @@ bool WorkingDirectoryFile(const std::string& fileName, std::string& path) {
     return true;
 }
 
-} // namespace wv
+}  // namespace wv

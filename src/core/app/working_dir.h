@@ -9,4 +9,4 @@ namespace wv {
 // working directory cannot be read (its folder was removed, say).
 bool WorkingDirectoryFile(const std::string& fileName, std::string& path);
 
-} // namespace wv
+}  // namespace wv

@@ -110,4 +110,4 @@ void BannerRotation::RotateBanners() {
     }
 }
 
-} // namespace wv
+}  // namespace wv

@@ -126,4 +126,4 @@ private:
     std::map<std::string, std::chrono::steady_clock::time_point> m_failedFiles;
 };
 
-} // namespace wv
+}  // namespace wv

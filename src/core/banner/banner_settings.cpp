@@ -14,4 +14,4 @@ BannerSettings ProgramBannerSettings(const std::string& homePage) {
     return settings;
 }
 
-} // namespace wv
+}  // namespace wv

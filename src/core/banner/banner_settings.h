@@ -11,8 +11,8 @@ namespace wv {
 
 // Where the banners come from.
 struct BannerServer {
-    std::string homePage;     // absolute, ending in "/"
-    std::string ftpHost;      // "host" or "host:port"
+    std::string homePage;  // absolute, ending in "/"
+    std::string ftpHost;   // "host" or "host:port"
     std::string ftpUser;
     std::string ftpPassword;
     std::chrono::milliseconds connectTimeout{30000};
@@ -28,4 +28,4 @@ struct BannerSettings {
 // given home page, the FTP host and account) and the standard timings.
 BannerSettings ProgramBannerSettings(const std::string& homePage);
 
-} // namespace wv
+}  // namespace wv

@@ -17,7 +17,7 @@ std::size_t SkipDigits(std::string_view text, std::size_t i) {
     return i;
 }
 
-} // namespace
+}  // namespace
 
 double ReadDisplayMinutes(std::string_view text) {
     std::size_t i = 0;
@@ -55,4 +55,4 @@ std::chrono::milliseconds DisplayWait(double minutes) {
     return std::chrono::milliseconds(static_cast<long long>(product));
 }
 
-} // namespace wv
+}  // namespace wv

@@ -23,4 +23,4 @@ constexpr std::chrono::milliseconds kLongestDisplayWait{0xFFFFFFFEll};
 // for weeks); a longer wait than kLongestDisplayWait is cut to it.
 std::chrono::milliseconds DisplayWait(double minutes);
 
-} // namespace wv
+}  // namespace wv

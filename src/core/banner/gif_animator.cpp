@@ -18,8 +18,7 @@ void GifStopEvent::Reset() {
 
 void GifStopEvent::WaitFor(int milliseconds) {
     std::unique_lock lock(m_mutex);
-    m_signalled.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                         [this] { return m_bStopRequested.load(); });
+    m_signalled.wait_for(lock, std::chrono::milliseconds(milliseconds), [this] { return m_bStopRequested.load(); });
 }
 
 void GifAnimator::Reset() {
@@ -71,4 +70,4 @@ void GifAnimator::Run(const std::vector<GifFrame>& frames, GifAnimationHost& hos
     }
 }
 
-} // namespace wv
+}  // namespace wv

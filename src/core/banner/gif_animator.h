@@ -79,4 +79,4 @@ private:
     std::optional<wv::Picture> m_savedArea;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -139,7 +139,7 @@ std::vector<int> InterlacedRows(int height) {
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::size_t size) {
     const auto header = ReadPictureHeader(data, size);
@@ -165,7 +165,7 @@ std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::siz
             if (!controlSeen) transparent = (data[at + 3] & 1) ? data[at + 6] : -1;
             controlSeen = true;
         } else if (kind != GifBlockKind::ApplicationExtension && kind != GifBlockKind::CommentExtension &&
-                 kind != GifBlockKind::PlainTextExtension)
+                   kind != GifBlockKind::PlainTextExtension)
             return nullptr;  // the trailer, or blocks no GIF has
         if (!blocks.SkipBlock()) return nullptr;
     }
@@ -227,4 +227,4 @@ std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::siz
     return picture;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -24,4 +24,4 @@ namespace wv {
 // colour index 0.
 std::shared_ptr<const Picture> DecodeGifImage(const std::uint8_t* data, std::size_t size);
 
-} // namespace wv
+}  // namespace wv

@@ -33,7 +33,7 @@ bool ClosesFrame(GifBlockKind kind) {
     return kind == GifBlockKind::PlainTextExtension || kind == GifBlockKind::ImageDescriptor;
 }
 
-} // namespace
+}  // namespace
 
 // Where a frame lies in the data and what its blocks say about it.
 struct GifParser::FrameScan {
@@ -93,10 +93,22 @@ GifBlockKind GifParser::Classify(std::uint32_t* fixedLength) const {
     case kExtensionIntroducer:
         if (available < 2) return GifBlockKind::Unknown;
         switch (block[1]) {
-        case kLabelGraphicControl: kind = GifBlockKind::GraphicControlExtension; fixed = 8; break;
-        case kLabelApplication: kind = GifBlockKind::ApplicationExtension; fixed = 14; break;
-        case kLabelComment: kind = GifBlockKind::CommentExtension; fixed = 2; break;
-        case kLabelPlainText: kind = GifBlockKind::PlainTextExtension; fixed = 15; break;
+        case kLabelGraphicControl:
+            kind = GifBlockKind::GraphicControlExtension;
+            fixed = 8;
+            break;
+        case kLabelApplication:
+            kind = GifBlockKind::ApplicationExtension;
+            fixed = 14;
+            break;
+        case kLabelComment:
+            kind = GifBlockKind::CommentExtension;
+            fixed = 2;
+            break;
+        case kLabelPlainText:
+            kind = GifBlockKind::PlainTextExtension;
+            fixed = 15;
+            break;
         default: return GifBlockKind::Unknown;
         }
         break;
@@ -110,8 +122,7 @@ GifBlockKind GifParser::Classify(std::uint32_t* fixedLength) const {
         kind = GifBlockKind::Trailer;
         fixed = 1;
         break;
-    default:
-        return GifBlockKind::Unknown;
+    default: return GifBlockKind::Unknown;
     }
     if (fixed > available) return GifBlockKind::Unknown;
     if (fixedLength) *fixedLength = fixed;
@@ -145,8 +156,7 @@ std::int64_t GifParser::BlockLength() const {
 bool GifParser::SkipBlock() {
     if (!m_pData) return false;
     const std::int64_t length = BlockLength();
-    if (length <= 0 || std::uint64_t{m_nCursor} + static_cast<std::uint64_t>(length) > m_nDataSize)
-        return false;
+    if (length <= 0 || std::uint64_t{m_nCursor} + static_cast<std::uint64_t>(length) > m_nDataSize) return false;
     m_nCursor += static_cast<std::uint32_t>(length);
     return true;
 }
@@ -268,8 +278,8 @@ bool GifParser::DecodeFrames(const PictureDecoder& decode, const std::function<b
         if (stopRequested && stopRequested()) return false;
         auto picture = decode(image->bytes.data(), image->bytes.size());
         if (!picture) continue;
-        m_frames.push_back(GifFrame{std::move(picture), image->rect.width, image->rect.height,
-                                    image->rect.left, image->rect.top, image->delay, image->disposal});
+        m_frames.push_back(GifFrame{std::move(picture), image->rect.width, image->rect.height, image->rect.left,
+                                    image->rect.top, image->delay, image->disposal});
     }
     return !m_frames.empty();
 }
@@ -309,4 +319,4 @@ bool GifParser::LoadData(const std::uint8_t* data, std::uint32_t size, const Pic
     return decoded;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -69,7 +69,6 @@ struct GifFrameImage {
     GifRect rect;
 };
 
-
 class GifParser {
 public:
     // Pictures wider or taller than this (or empty) are refused.
@@ -164,4 +163,4 @@ private:
     GifRect m_stillRect;
 };
 
-} // namespace wv
+}  // namespace wv

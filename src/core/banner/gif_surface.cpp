@@ -72,8 +72,8 @@ void GifSurface::Draw(const wv::Picture& picture, const GifRect& rect) {
     if (xs.begin == xs.end || ys.begin == ys.end) return;
     const bool sameSize = picture.width == rect.width && picture.height == rect.height;
     for (int y = ys.begin; y < ys.end; ++y) {
-        const long long sy = sameSize ? y - rect.top
-                                      : static_cast<long long>(y - rect.top) * picture.height / rect.height;
+        const long long sy =
+            sameSize ? y - rect.top : static_cast<long long>(y - rect.top) * picture.height / rect.height;
         const std::size_t sourceRow = static_cast<std::size_t>(sy) * picture.width;
         std::uint8_t* target = m_rgb.data() + (static_cast<std::size_t>(y) * m_width + xs.begin) * 3;
         if (sameSize && picture.opaque.empty()) {
@@ -82,8 +82,8 @@ void GifSurface::Draw(const wv::Picture& picture, const GifRect& rect) {
             continue;
         }
         for (int x = xs.begin; x < xs.end; ++x, target += 3) {
-            const long long sx = sameSize ? x - rect.left
-                                          : static_cast<long long>(x - rect.left) * picture.width / rect.width;
+            const long long sx =
+                sameSize ? x - rect.left : static_cast<long long>(x - rect.left) * picture.width / rect.width;
             const std::size_t source = sourceRow + static_cast<std::size_t>(sx);
             if (!picture.IsOpaqueAt(source)) continue;
             std::memcpy(target, picture.rgb.data() + source * 3, 3);
@@ -104,8 +104,7 @@ wv::Picture GifSurface::SaveArea(const GifRect& rect) const {
     for (int y = ys.begin; y < ys.end; ++y) {
         const std::uint8_t* source = m_rgb.data() + (static_cast<std::size_t>(y) * m_width + xs.begin) * 3;
         std::uint8_t* target =
-            area.rgb.data() +
-            (static_cast<std::size_t>(y - rect.top) * area.width + (xs.begin - rect.left)) * 3;
+            area.rgb.data() + (static_cast<std::size_t>(y - rect.top) * area.width + (xs.begin - rect.left)) * 3;
         std::memcpy(target, source, static_cast<std::size_t>(xs.end - xs.begin) * 3);
     }
     return area;
@@ -140,4 +139,4 @@ std::uint64_t GifSurface::Generation() const {
     return m_generation;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -78,4 +78,4 @@ private:
     std::uint64_t m_generation = 1;
 };
 
-} // namespace wv
+}  // namespace wv

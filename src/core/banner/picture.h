@@ -26,7 +26,6 @@ struct Picture {
 };
 
 // Decodes a whole picture file held in memory; null when it cannot.
-using PictureDecoder =
-    std::function<std::shared_ptr<const Picture>(const std::uint8_t* data, std::size_t size)>;
+using PictureDecoder = std::function<std::shared_ptr<const Picture>(const std::uint8_t* data, std::size_t size)>;
 
-} // namespace wv
+}  // namespace wv

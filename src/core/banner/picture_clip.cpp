@@ -13,4 +13,4 @@ PicturePart ClipPicture(const PixelRect& picture, const PixelRect& area) {
     return {{left, top, right - left, bottom - top}, left - picture.x, top - picture.y};
 }
 
-} // namespace wv
+}  // namespace wv

@@ -25,4 +25,4 @@ struct PicturePart {
 // The part of the picture (its top left corner and size) inside the area.
 PicturePart ClipPicture(const PixelRect& picture, const PixelRect& area);
 
-} // namespace wv
+}  // namespace wv

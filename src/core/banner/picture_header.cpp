@@ -39,14 +39,19 @@ std::optional<PictureHeader> ReadBitmapHeader(const std::uint8_t* data, std::siz
         return std::nullopt;
     }
     switch (depth) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: return std::nullopt;
     }
     if (colours > 256) return std::nullopt;
     return header;
 }
 
-} // namespace
+}  // namespace
 
 std::optional<PictureHeader> ReadPictureHeader(const std::uint8_t* data, std::size_t size) {
     if (!data) return std::nullopt;
@@ -56,4 +61,4 @@ std::optional<PictureHeader> ReadPictureHeader(const std::uint8_t* data, std::si
     return std::nullopt;
 }
 
-} // namespace wv
+}  // namespace wv

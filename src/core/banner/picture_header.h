@@ -48,4 +48,4 @@ inline bool PictureSizeAcceptable(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
 }
 
-} // namespace wv
+}  // namespace wv

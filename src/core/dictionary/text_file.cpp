@@ -15,21 +15,17 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 std::string Describe(const char* what, const std::string& path) {
     return std::string(what) + " " + path + ": " +
-           (errno == EINVAL && std::strcmp(what, "cannot open") == 0 ? "not a regular file"
-                                                                     : std::strerror(errno));
+           (errno == EINVAL && std::strcmp(what, "cannot open") == 0 ? "not a regular file" : std::strerror(errno));
 }
-} // namespace
+}  // namespace
 
-TextLineReader::TextLineReader(const std::string& path, std::uint64_t byteLimit)
-    : m_path(path), m_budget(byteLimit) {
+TextLineReader::TextLineReader(const std::string& path, std::uint64_t byteLimit) : m_path(path), m_budget(byteLimit) {
     m_fd = OpenRegularFile(path);
     if (m_fd < 0) throw FileError(Describe("cannot open", path));
     m_buffer.resize(kBufferSize);
 }
 
-TextLineReader::~TextLineReader() {
-    ::close(m_fd);
-}
+TextLineReader::~TextLineReader() { ::close(m_fd); }
 
 bool TextLineReader::Fill() {
     if (m_cut) return false;
@@ -51,9 +47,7 @@ bool TextLineReader::Fill() {
     return kept > 0;
 }
 
-bool TextLineReader::ReadLine(std::string& line) {
-    return ReadLine(line, std::string::npos) == Line::Read;
-}
+bool TextLineReader::ReadLine(std::string& line) { return ReadLine(line, std::string::npos) == Line::Read; }
 
 TextLineReader::Line TextLineReader::ReadLine(std::string& line, std::size_t maxLength) {
     line.clear();
@@ -77,8 +71,7 @@ TextLineReader::Line TextLineReader::ReadLine(std::string& line, std::size_t max
         const char* begin = m_buffer.data() + m_pos;
         const std::size_t available = m_end - m_pos;
         const void* lf = std::memchr(begin, '\n', available);
-        const std::size_t length =
-            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : available;
+        const std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : available;
         if (!skipping) {
             const std::size_t take = std::min(length, hold - line.size());
             line.append(begin, take);
@@ -102,4 +95,4 @@ TextLineReader::Line TextLineReader::ReadLine(std::string& line, std::size_t max
     }
 }
 
-} // namespace wv
+}  // namespace wv

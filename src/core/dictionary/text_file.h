@@ -57,4 +57,4 @@ private:
     bool m_cut = false;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -1,7 +1,7 @@
 #include "core/dictionary/word_list_import.h"
 
-#include "core/dictionary/word_trie.h"
 #include "core/app/working_dir.h"
+#include "core/dictionary/word_trie.h"
 
 namespace wv {
 
@@ -15,4 +15,4 @@ bool ImportWordList(WordTrie& store, const std::function<bool()>& askAppend) {
     return store.LoadWordList(path, append);
 }
 
-} // namespace wv
+}  // namespace wv

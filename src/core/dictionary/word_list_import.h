@@ -9,7 +9,6 @@ namespace wv {
 
 class WordTrie;
 
-
 // Loads "<working directory>/dict.lst" into store.  askAppend is called only
 // when store already holds words: true appends the list, false replaces the
 // store's words.  When the working directory cannot be read nothing is asked
@@ -17,4 +16,4 @@ class WordTrie;
 // its end; nothing is reported for a missing or unreadable file.
 bool ImportWordList(WordTrie& store, const std::function<bool()>& askAppend);
 
-} // namespace wv
+}  // namespace wv

@@ -39,9 +39,7 @@ TrieNode::~TrieNode() {
     DeleteChain(child);
 }
 
-WordTrie::~WordTrie() {
-    Clear();
-}
+WordTrie::~WordTrie() { Clear(); }
 
 void WordTrie::Clear() noexcept {
     TrieNode::DeleteChain(m_pRoot);
@@ -92,7 +90,7 @@ void ForEachNode(const TrieNode* root, Visit visit) {
         }
     }
 }
-} // namespace
+}  // namespace
 
 bool WordTrie::Contains(std::string_view word) const {
     // Paths still open: a chain and how many of the word's bytes lead to it.
@@ -151,4 +149,4 @@ bool WordTrie::LoadWordList(const std::string& path, bool append, const WordList
     }
 }
 
-} // namespace wv
+}  // namespace wv

@@ -107,4 +107,4 @@ private:
     TrieNode* m_pRoot = nullptr;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -77,4 +77,4 @@ bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::vector<
     return true;
 }
 
-} // namespace wv
+}  // namespace wv

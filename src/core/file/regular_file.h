@@ -24,4 +24,4 @@ int OpenRegularFile(const std::string& path);
 // file, or is larger (no more than maxBytes + 1 bytes are read to tell).
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::vector<std::uint8_t>& bytes);
 
-} // namespace wv
+}  // namespace wv

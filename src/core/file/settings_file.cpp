@@ -18,7 +18,7 @@ SettingsFileRead Ignored(std::string reason) {
     return read;
 }
 
-} // namespace
+}  // namespace
 
 SettingsFileRead ReadSettingsFile(const std::string& path, std::size_t maxBytes) {
     // The type and size asked first only choose the message: the read checks
@@ -37,4 +37,4 @@ SettingsFileRead ReadSettingsFile(const std::string& path, std::size_t maxBytes)
     return read;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -31,4 +31,4 @@ struct SettingsFileRead {
 // maxBytes + 1 bytes whatever the file.
 SettingsFileRead ReadSettingsFile(const std::string& path, std::size_t maxBytes = kMaxSettingsFileBytes);
 
-} // namespace wv
+}  // namespace wv

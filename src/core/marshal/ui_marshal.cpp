@@ -16,7 +16,7 @@ std::atomic<std::thread::id> g_uiThread{};
 void ReportFailedCall(const char* what) {
     std::fprintf(stderr, "wordvane: a window operation for a worker failed: %s\n", what);
 }
-} // namespace
+}  // namespace
 
 void InstallUiPoster(UiPoster* poster) {
     if (poster) g_uiThread.store(std::this_thread::get_id());
@@ -128,4 +128,4 @@ bool UiCallGate::IsCancelled() const {
     return m_state->cancelled;
 }
 
-} // namespace wv
+}  // namespace wv

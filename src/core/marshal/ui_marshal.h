@@ -61,4 +61,4 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-} // namespace wv
+}  // namespace wv

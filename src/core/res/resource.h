@@ -54,4 +54,4 @@ constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_HELP = 57670;
 
-} // namespace wv::res
+}  // namespace wv::res

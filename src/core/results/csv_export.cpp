@@ -28,7 +28,7 @@ void AppendField(std::string& out, std::string_view cp1252) {
     out.push_back('"');
 }
 
-} // namespace
+}  // namespace
 
 std::string CsvField(std::string_view cp1252) {
     std::string out;
@@ -76,4 +76,4 @@ std::string ExportFileName(std::string_view keyword) {
     return name.empty() ? "typos.csv" : name + " typos.csv";
 }
 
-} // namespace wv
+}  // namespace wv

@@ -44,4 +44,4 @@ std::string ListExportCsv(const RowStore& rows, std::string_view keyword, std::s
 // the keyword cut to 100 bytes; "typos.csv" for none.
 std::string ExportFileName(std::string_view keyword);
 
-} // namespace wv
+}  // namespace wv

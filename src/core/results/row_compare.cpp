@@ -7,9 +7,9 @@
 #include <system_error>
 #include <thread>
 
+#include "core/results/row_store.h"
 #include "core/text/c_locale.h"
 #include "core/text/cp1252.h"
-#include "core/results/row_store.h"
 
 namespace wv {
 
@@ -67,7 +67,7 @@ bool ParseDate(std::string_view text, const DateParser& parseDate, double& when)
 
 bool IsAsciiLetter(char c) { return static_cast<unsigned>((c | 0x20) - 'a') < 26u; }
 
-} // namespace
+}  // namespace
 
 std::string NormalizeSortText(std::string_view text) { return AsciiUpper(Trim(text)); }
 
@@ -96,8 +96,8 @@ double NumberPrefixValue(std::string_view text) {
         uint64_t value = 0;
         while (end < text.size() && end - i < 16 && IsDigit(text[end]))
             value = value * 10 + static_cast<uint64_t>(text[end++] - '0');
-        bool more = end < text.size() &&
-                    (IsDigit(text[end]) || text[end] == '.' || text[end] == 'e' || text[end] == 'E');
+        bool more =
+            end < text.size() && (IsDigit(text[end]) || text[end] == '.' || text[end] == 'e' || text[end] == 'E');
         if (!hex && !more) return negative ? -static_cast<double>(value) : static_cast<double>(value);
         return StrtodC(text);
     }
@@ -112,9 +112,7 @@ int CompareText(std::string_view a, std::string_view b) {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int CompareNumber(std::string_view a, std::string_view b) {
-    return Sign3(NumberPrefixValue(a), NumberPrefixValue(b));
-}
+int CompareNumber(std::string_view a, std::string_view b) { return Sign3(NumberPrefixValue(a), NumberPrefixValue(b)); }
 
 bool IsDateText(std::string_view text, const DateParser& parseDate) {
     double when;
@@ -150,7 +148,7 @@ namespace {
 constexpr size_t kChunkSize = 64 * 1024;
 // Below this many rows a second thread costs more than it saves.
 constexpr size_t kSplitAt = 20000;
-}
+}  // namespace
 
 RowSorter::RowSorter() = default;
 RowSorter::~RowSorter() = default;
@@ -173,9 +171,8 @@ void RowSorter::Arena::Rewind() {
     large.clear();
 }
 
-void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
-                           const DateParser& parseDate, Arena& arena,
-                           std::vector<DateCandidate>& candidates) {
+void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end, const DateParser& parseDate,
+                           Arena& arena, std::vector<DateCandidate>& candidates) {
     candidates.clear();
     // A pooled text's key is made once, however many rows share the text.
     std::vector<SortKey> pooledKeys(rows.Pool().IdLimit());
@@ -217,8 +214,8 @@ void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, si
         }
         key.text = text.data();
         key.lengthAndFlags = static_cast<uint32_t>(text.size()) | (isNumber ? SortKey::kNumber : 0);
-        const bool maybeDate = !isNumber && parseDate &&
-                               !(oneWord && parseDate.mayBeDateWord && !parseDate.mayBeDateWord(text));
+        const bool maybeDate =
+            !isNumber && parseDate && !(oneWord && parseDate.mayBeDateWord && !parseDate.mayBeDateWord(text));
         if (maybeDate) candidates.push_back({row, cell.poolId});
         if (pooled) {
             pooledKeys[cell.poolId] = key;
@@ -228,8 +225,7 @@ void RowSorter::BuildRange(const RowStore& rows, size_t column, size_t begin, si
     });
 }
 
-std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
-                                           const DateParser& parseDate) {
+std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column, const DateParser& parseDate) {
     const size_t count = rows.Size();
     m_keys.resize(count);
     for (Arena& arena : m_arenas) arena.Rewind();
@@ -251,8 +247,7 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
         }
     }
     try {
-        BuildRange(rows, column, 0, helper.joinable() ? half : count, parseDate, m_arenas[0],
-                   m_candidates[0]);
+        BuildRange(rows, column, 0, helper.joinable() ? half : count, parseDate, m_arenas[0], m_candidates[0]);
     } catch (...) {
         if (helper.joinable()) helper.join();
         throw;
@@ -292,8 +287,7 @@ std::vector<SortKey>& RowSorter::BuildKeys(const RowStore& rows, size_t column,
     }
     if (anyDate)
         for (SortKey& key : m_keys)
-            if (key.IsNumber() && ParseDate(key.Text(), parseDate, key.date))
-                key.lengthAndFlags |= SortKey::kDate;
+            if (key.IsNumber() && ParseDate(key.Text(), parseDate, key.date)) key.lengthAndFlags |= SortKey::kDate;
     return m_keys;
 }
 
@@ -310,8 +304,7 @@ void SortRowsOnTwoThreads(std::vector<Item>& items, std::vector<uint32_t>& order
     if (items.size() >= kSplitAt) {
         try {
             helper = std::thread([&] { std::stable_sort(mid, items.end(), less); });
-        } catch (const std::system_error&) {
-        }
+        } catch (const std::system_error&) {}
     }
     if (!helper.joinable()) {
         std::stable_sort(items.begin(), items.end(), less);
@@ -349,7 +342,7 @@ uint64_t TextPrefix(std::string_view text) {
     if constexpr (std::endian::native == std::endian::little) prefix = __builtin_bswap64(prefix);
     return prefix;
 }
-} // namespace
+}  // namespace
 
 const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column, bool ascending,
                                              const DateParser& parseDate) {
@@ -357,9 +350,11 @@ const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column
     const ColumnKind kind = KindOf(keys);
     if (kind == ColumnKind::Mixed) {
         if (ascending)
-            SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
+            SortRowsOnTwoThreads(keys, m_order,
+                                 [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
         else
-            SortRowsOnTwoThreads(keys, m_order, [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
+            SortRowsOnTwoThreads(keys, m_order,
+                                 [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
         return m_order;
     }
 
@@ -369,8 +364,9 @@ const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column
     // most of a sort's work.
     m_compact.resize(keys.size());
     for (size_t i = 0; i < keys.size(); ++i)
-        m_compact[i] = {kind == ColumnKind::Numbers ? std::bit_cast<uint64_t>(keys[i].number) : TextPrefix(keys[i].Text()),
-                        static_cast<uint32_t>(i)};
+        m_compact[i] = {
+            kind == ColumnKind::Numbers ? std::bit_cast<uint64_t>(keys[i].number) : TextPrefix(keys[i].Text()),
+            static_cast<uint32_t>(i)};
     if (kind == ColumnKind::Numbers) {
         // Both sides numbers: CompareSortKeys is Sign3 of the values.
         auto less = [](const CompactKey& a, const CompactKey& b) {
@@ -379,7 +375,8 @@ const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column
         if (ascending)
             SortRowsOnTwoThreads(m_compact, m_order, less);
         else
-            SortRowsOnTwoThreads(m_compact, m_order, [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
+            SortRowsOnTwoThreads(m_compact, m_order,
+                                 [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
     } else {
         // No number, no date: CompareSortKeys is CompareText, which the
         // prefixes decide unless they are equal.
@@ -391,7 +388,8 @@ const std::vector<uint32_t>& RowSorter::Sort(const RowStore& rows, size_t column
         if (ascending)
             SortRowsOnTwoThreads(m_compact, m_order, less);
         else
-            SortRowsOnTwoThreads(m_compact, m_order, [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
+            SortRowsOnTwoThreads(m_compact, m_order,
+                                 [&](const CompactKey& a, const CompactKey& b) { return less(b, a); });
     }
     return m_order;
 }
@@ -406,19 +404,16 @@ void RowSorter::Release() {
 
 void SortKeys(std::vector<SortKey>& keys, bool ascending) {
     if (ascending)
-        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
-            return CompareSortKeys(a, b) < 0;
-        });
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const SortKey& a, const SortKey& b) { return CompareSortKeys(a, b) < 0; });
     else
-        std::stable_sort(keys.begin(), keys.end(), [](const SortKey& a, const SortKey& b) {
-            return CompareSortKeys(b, a) < 0;
-        });
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const SortKey& a, const SortKey& b) { return CompareSortKeys(b, a) < 0; });
 }
 
-std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,
-                                     const DateParser& parseDate) {
+std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending, const DateParser& parseDate) {
     RowSorter sorter;
     return sorter.Sort(rows, column, ascending, parseDate);
 }
 
-} // namespace wv
+}  // namespace wv

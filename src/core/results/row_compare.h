@@ -97,8 +97,7 @@ public:
     // next call.
     std::vector<SortKey>& BuildKeys(const RowStore& rows, size_t column, const DateParser& parseDate);
     // The new order of the rows (new row i = old row result[i]); stable.
-    const std::vector<uint32_t>& Sort(const RowStore& rows, size_t column, bool ascending,
-                                      const DateParser& parseDate);
+    const std::vector<uint32_t>& Sort(const RowStore& rows, size_t column, bool ascending, const DateParser& parseDate);
     void Release();
 
 private:
@@ -115,8 +114,8 @@ private:
         uint32_t row;
         uint32_t poolId;  // CellRef::kInline when the text is the row's own
     };
-    void BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end,
-                    const DateParser& parseDate, Arena& arena, std::vector<DateCandidate>& candidates);
+    void BuildRange(const RowStore& rows, size_t column, size_t begin, size_t end, const DateParser& parseDate,
+                    Arena& arena, std::vector<DateCandidate>& candidates);
 
     // A key cut down to what a column of numbers only, or of texts only,
     // compares: the value's bits, or the text's first bytes.
@@ -136,7 +135,6 @@ private:
 void SortKeys(std::vector<SortKey>& keys, bool ascending);
 
 // One sort without keeping anything.
-std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending,
-                                     const DateParser& parseDate);
+std::vector<uint32_t> SortedRowOrder(const RowStore& rows, size_t column, bool ascending, const DateParser& parseDate);
 
-} // namespace wv
+}  // namespace wv

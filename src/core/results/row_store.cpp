@@ -82,7 +82,7 @@ void ForEachCell(const unsigned char* block, const TextPool& pool, Fn&& fn) {
         }
     }
 }
-} // namespace
+}  // namespace
 
 RowStore::~RowStore() {
     for (Block block : m_rows) std::free(block);
@@ -92,8 +92,7 @@ RowStore::Block RowStore::Encode(std::span<const CellRef> cells, uint32_t previo
     size_t count = std::min(cells.size(), kMaxColumns);
     while (count > 0 && cells[count - 1].text.empty()) --count;
     size_t bytes = 1 + (previousItemData ? 4 : 0);
-    for (size_t i = 0; i < count; ++i)
-        bytes += 1 + (cells[i].text.size() <= kInlineLimit ? cells[i].text.size() : 4);
+    for (size_t i = 0; i < count; ++i) bytes += 1 + (cells[i].text.size() <= kInlineLimit ? cells[i].text.size() : 4);
 
     auto* block = static_cast<Block>(std::malloc(bytes));
     if (!block) throw std::bad_alloc();
@@ -241,4 +240,4 @@ void RowStore::Permute(std::span<const uint32_t> order) {
     for (uint32_t from : order) *to++ = old[from];
 }
 
-} // namespace wv
+}  // namespace wv

@@ -126,4 +126,4 @@ private:
     TextPool m_pool;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -23,4 +23,4 @@ LineRead ReadBoundedLine(std::istream& in, std::string& line, std::size_t maxByt
     return in.bad() ? LineRead::End : LineRead::Cut;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -16,4 +16,4 @@ enum class LineRead {
 // Reads the next line into `line`.  The last line counts without a '\n'.
 LineRead ReadBoundedLine(std::istream& in, std::string& line, std::size_t maxBytes);
 
-} // namespace wv
+}  // namespace wv

@@ -24,4 +24,4 @@ double StrtodC(std::string_view text) {
     return strtod_l(buffer, nullptr, cLocale);
 }
 
-} // namespace wv
+}  // namespace wv

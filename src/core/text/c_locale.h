@@ -9,4 +9,4 @@ namespace wv {
 // there is none.
 double StrtodC(std::string_view text);
 
-} // namespace wv
+}  // namespace wv

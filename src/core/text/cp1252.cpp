@@ -7,12 +7,11 @@ namespace wv {
 namespace {
 // 0x80-0x9F; 0 marks the five positions Windows-1252 leaves undefined, which
 // decode to the C1 control of the same value.
-constexpr std::array<char32_t, 32> kHigh = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-} // namespace
+constexpr std::array<char32_t, 32> kHigh = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                            0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+}  // namespace
 
 std::string EncodeCp1252(std::u32string_view text) {
     std::string out;
@@ -79,4 +78,4 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -16,12 +16,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Byte order used wherever the program compares text bytes: signed 8-bit, so
 // 0x80-0xFF sort before ASCII.  Explicit because plain char is unsigned on
 // some processors.
-inline bool SignedByteLess(char a, char b) {
-    return static_cast<signed char>(a) < static_cast<signed char>(b);
-}
+inline bool SignedByteLess(char a, char b) { return static_cast<signed char>(a) < static_cast<signed char>(b); }
 
 // ASCII-only, byte-wise, whatever the locale.
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 std::string AsciiUpper(std::string_view text);
 
-} // namespace wv
+}  // namespace wv

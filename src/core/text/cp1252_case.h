@@ -27,4 +27,4 @@ constexpr char UpperCp1252(char c) { return static_cast<char>(UpperCp1252(static
 constexpr bool IsUpperCp1252(char c) { return LowerCp1252(c) != c; }
 constexpr bool IsLowerCp1252(char c) { return UpperCp1252(c) != c; }
 
-} // namespace wv
+}  // namespace wv

@@ -20,4 +20,4 @@ std::string PercentEncode(std::string_view text, std::string_view keep) {
     return out;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -9,4 +9,4 @@ namespace wv {
 // other byte (bytes above 0x7F included) becomes %XX in capitals.
 std::string PercentEncode(std::string_view text, std::string_view keep);
 
-} // namespace wv
+}  // namespace wv

@@ -27,7 +27,7 @@ bool SecondByteFits(unsigned char lead, unsigned char second) {
     }
 }
 
-} // namespace
+}  // namespace
 
 bool DecodeUtf8(std::string_view bytes, std::u32string& out) {
     out.clear();
@@ -69,4 +69,4 @@ std::size_t WithoutCutUtf8Tail(std::string_view bytes) {
     return bytes.size();
 }
 
-} // namespace wv
+}  // namespace wv

@@ -19,4 +19,4 @@ std::string InputTextToCp1252(std::string_view bytes);
 // text cut at a byte count); bytes.size() when the end is no such sequence.
 std::size_t WithoutCutUtf8Tail(std::string_view bytes);
 
-} // namespace wv
+}  // namespace wv

@@ -13,7 +13,7 @@ namespace wv {
 namespace {
 constexpr std::string_view kVowels = "aeiou";
 constexpr std::string_view kSoft = "eiy";  // c and g sound soft before these
-} // namespace
+}  // namespace
 
 const std::array<SoundRule, 34> kSoundRules = {{
     {"ph", "f", false, "", ""},
@@ -35,8 +35,8 @@ const std::array<SoundRule, 34> kSoundRules = {{
     {"ise", "ize", false, "", ""},
     {"ize", "ise", false, "", ""},
     {"yse", "yze", false, "", ""},
-    {"c", "k", false, "", "eiyhk"},  // a hard c; ch and ck are letters of their own
-    {"k", "c", false, "", "eiyn"},   // where a c would be hard; kn is silent
+    {"c", "k", false, "", "eiyhk"},          // a hard c; ch and ck are letters of their own
+    {"k", "c", false, "", "eiyn"},           // where a c would be hard; kn is silent
     {"s", "z", false, "aeiouy$", "", true},  // s voiced between vowels
     {"z", "s", false, "", ""},
     {"c", "s", false, kSoft, ""},  // soft c only
@@ -187,12 +187,11 @@ void ParseCodes(std::string_view text, int* out, std::size_t count) {
 std::uint32_t ParseNumber(std::string_view text) {
     std::uint32_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size())
-        throw std::invalid_argument("edit table: bad number");
+    if (error != std::errc() || end != text.data() + text.size()) throw std::invalid_argument("edit table: bad number");
     return value;
 }
 
-} // namespace
+}  // namespace
 
 EditCounts::EditCounts()
     : drop(N * N * N), swap(N * N * N * N), replace(N * N * N * N), insert(N * N * N), unigram(N), bigram(N * N) {}
@@ -298,7 +297,8 @@ std::string EditCounts::ToText() const {
         }
     }
     for (std::size_t r = 0; r < kSoundRules.size(); ++r)
-        out += "r " + std::to_string(r) + ' ' + std::to_string(ruleHits[r]) + ' ' + std::to_string(ruleChances[r]) + '\n';
+        out +=
+            "r " + std::to_string(r) + ' ' + std::to_string(ruleHits[r]) + ' ' + std::to_string(ruleChances[r]) + '\n';
     for (std::size_t e = 0; e < pairsByEdits.size(); ++e)
         out += "e " + std::to_string(e + 1) + ' ' + std::to_string(pairsByEdits[e]) + '\n';
     for (int op = 0; op < kEchoOps; ++op)
@@ -336,7 +336,8 @@ EditCounts EditCounts::FromText(std::string_view text) {
         if (kind == 'h') {
             int codes[2];
             ParseCodes(fields[1], codes, 2);
-            if (count != 4 || codes[0] >= kEchoOps || codes[1] >= kEchoes) throw std::invalid_argument("edit table: malformed line");
+            if (count != 4 || codes[0] >= kEchoOps || codes[1] >= kEchoes)
+                throw std::invalid_argument("edit table: malformed line");
             counts.echoSlips[codes[0]][codes[1]] = ParseNumber(fields[2]);
             counts.echoChances[codes[0]][codes[1]] = ParseNumber(fields[3]);
             continue;
@@ -364,10 +365,22 @@ EditCounts EditCounts::FromText(std::string_view text) {
         if (count != 3) throw std::invalid_argument("edit table: malformed line");
         const std::uint32_t value = ParseNumber(fields[2]);
         switch (kind) {
-        case 'u': ParseCodes(fields[1], k, 1); counts.unigram[k[0]] = value; break;
-        case 'b': ParseCodes(fields[1], k, 2); counts.bigram[k[0] * N + k[1]] = value; break;
-        case 'd': ParseCodes(fields[1], k, 3); counts.drop[(k[0] * N + k[1]) * N + k[2]] = value; break;
-        case 'i': ParseCodes(fields[1], k, 3); counts.insert[(k[0] * N + k[1]) * N + k[2]] = value; break;
+        case 'u':
+            ParseCodes(fields[1], k, 1);
+            counts.unigram[k[0]] = value;
+            break;
+        case 'b':
+            ParseCodes(fields[1], k, 2);
+            counts.bigram[k[0] * N + k[1]] = value;
+            break;
+        case 'd':
+            ParseCodes(fields[1], k, 3);
+            counts.drop[(k[0] * N + k[1]) * N + k[2]] = value;
+            break;
+        case 'i':
+            ParseCodes(fields[1], k, 3);
+            counts.insert[(k[0] * N + k[1]) * N + k[2]] = value;
+            break;
         case 's':
             ParseCodes(fields[1], k, 4);
             counts.replace[((k[0] * N + k[1]) * N + k[2]) * N + k[3]] = value;
@@ -383,7 +396,13 @@ EditCounts EditCounts::FromText(std::string_view text) {
 }
 
 EditModel::EditModel(const EditCounts& counts)
-    : m_drop(N * N * N), m_swapAB(N * N), m_swapPA(N * N), m_swapBN(N * N), m_insert(N * N * N), m_replaceXY(N * N), m_replacePXY(N * N * N),
+    : m_drop(N * N * N),
+      m_swapAB(N * N),
+      m_swapPA(N * N),
+      m_swapBN(N * N),
+      m_insert(N * N * N),
+      m_replaceXY(N * N),
+      m_replacePXY(N * N * N),
       m_replaceXYN(N * N * N) {
     const auto& uni = counts.unigram;
     const auto& bi = counts.bigram;
@@ -475,4 +494,4 @@ const EditModel& BuiltInEditModel() {
     return model;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -137,4 +137,4 @@ private:
 // The model of the table compiled into the program, built on first use.
 const EditModel& BuiltInEditModel();
 
-} // namespace wv
+}  // namespace wv

@@ -13,15 +13,17 @@ namespace wv {
 
 std::string_view TypoKindName(TypoKind kind) {
     static constexpr std::array<std::string_view, 12> kNames = {
-        "swapped letters", "missing letter",   "doubled letter", "single letter of a double",
-        "neighbouring key", "extra neighbouring key", "vowel swap", "sound-alike",
-        "wrong letter",    "extra letter",     "two slips",      "spacing",
+        "swapped letters",  "missing letter",         "doubled letter", "single letter of a double",
+        "neighbouring key", "extra neighbouring key", "vowel swap",     "sound-alike",
+        "wrong letter",     "extra letter",           "two slips",      "spacing",
     };
     static constexpr std::array<std::string_view, 12> kRealNames = {
-        "swapped letters, real word", "missing letter, real word",   "doubled letter, real word",
-        "single letter of a double, real word", "neighbouring key, real word", "extra neighbouring key, real word",
-        "vowel swap, real word",      "sound-alike, real word",      "wrong letter, real word",
-        "extra letter, real word",    "two slips, real word",        "spacing, real word",
+        "swapped letters, real word",  "missing letter, real word",
+        "doubled letter, real word",   "single letter of a double, real word",
+        "neighbouring key, real word", "extra neighbouring key, real word",
+        "vowel swap, real word",       "sound-alike, real word",
+        "wrong letter, real word",     "extra letter, real word",
+        "two slips, real word",        "spacing, real word",
     };
     const auto slip = static_cast<std::size_t>(SlipKind(kind));
     if (slip >= kNames.size()) return "typo";
@@ -108,7 +110,7 @@ std::string Spelt(const Slip& slip, const std::string& folded, std::string_view 
     return word;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> KeywordWords(std::string_view keyword) {
     keyword = keyword.substr(0, kMaxTypoText);
@@ -192,4 +194,4 @@ std::vector<Typo> LikelyTypos(std::string_view keyword, const TypoOptions& optio
     return typos;
 }
 
-} // namespace wv
+}  // namespace wv

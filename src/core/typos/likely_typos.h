@@ -27,18 +27,18 @@ namespace wv {
 class EditModel;
 
 enum class TypoKind : std::uint8_t {
-    SwappedLetters,    // two neighbours swapped
-    MissingLetter,     // a letter dropped
-    DoubledLetter,     // a letter typed twice
-    SingledLetter,     // one letter of a double
-    NeighbourKey,      // a letter replaced by its QWERTY neighbour
-    NeighbourKeyExtra, // a QWERTY neighbour typed as well
-    VowelSwap,         // a vowel typed as another
-    SoundAlike,        // spelt by sound: ph/f, c/k, -ible/-able, ...
-    WrongLetter,       // any other replaced letter
-    ExtraLetter,       // any other letter typed in
-    TwoSlips,          // two of the above in one word
-    Spacing,           // a model number spaced or hyphenated otherwise, a word split in two
+    SwappedLetters,     // two neighbours swapped
+    MissingLetter,      // a letter dropped
+    DoubledLetter,      // a letter typed twice
+    SingledLetter,      // one letter of a double
+    NeighbourKey,       // a letter replaced by its QWERTY neighbour
+    NeighbourKeyExtra,  // a QWERTY neighbour typed as well
+    VowelSwap,          // a vowel typed as another
+    SoundAlike,         // spelt by sound: ph/f, c/k, -ible/-able, ...
+    WrongLetter,        // any other replaced letter
+    ExtraLetter,        // any other letter typed in
+    TwoSlips,           // two of the above in one word
+    Spacing,            // a model number spaced or hyphenated otherwise, a word split in two
     // A flag on the kinds above: the misspelt word is a real word (kept in a
     // keyword of several words, where the phrase is still misspelt).
     RealWord = 0x80,
@@ -55,13 +55,13 @@ constexpr TypoKind SlipKind(TypoKind kind) { return static_cast<TypoKind>(static
 std::string_view TypoKindName(TypoKind kind);
 
 struct Typo {
-    std::string variant;     // the whole keyword with one word misspelt
-    std::string word;        // that word alone, as it appears in variant (it may
-                             // hold a space: "d 750", "play station")
-    std::size_t wordIndex;   // its index in KeywordWords(keyword)
+    std::string variant;    // the whole keyword with one word misspelt
+    std::string word;       // that word alone, as it appears in variant (it may
+                            // hold a space: "d 750", "play station")
+    std::size_t wordIndex;  // its index in KeywordWords(keyword)
     TypoKind kind;
-    double weight;           // the model's likelihood of the slip, not normalised:
-                             // compare it only with the same model's weights
+    double weight;  // the model's likelihood of the slip, not normalised:
+                    // compare it only with the same model's weights
 };
 
 struct TypoOptions {
@@ -96,4 +96,4 @@ std::vector<std::string> KeywordWords(std::string_view keyword);
 // one takes its neighbour's.  Empty for a keyword without a word to vary.
 std::vector<Typo> LikelyTypos(std::string_view keyword, const TypoOptions& options = {});
 
-} // namespace wv
+}  // namespace wv

@@ -8,9 +8,7 @@
 
 namespace wv {
 
-std::string PercentEncodeWordText(std::string_view text) {
-    return PercentEncode(Cp1252ToUtf8(text), "-._~!$&'*+;=:@");
-}
+std::string PercentEncodeWordText(std::string_view text) { return PercentEncode(Cp1252ToUtf8(text), "-._~!$&'*+;=:@"); }
 
 namespace {
 
@@ -51,7 +49,7 @@ private:
     std::map<std::size_t, std::pair<std::string, std::string>> m_around;
 };
 
-} // namespace
+}  // namespace
 
 bool SmartFindCanFit(const std::vector<std::string>& keywordWords, std::size_t maxText) {
     std::size_t length = 2;  // the group's parentheses
@@ -107,4 +105,4 @@ std::vector<std::string> SmartFindBatches(std::string_view host, const std::vect
     return addresses;
 }
 
-} // namespace wv
+}  // namespace wv

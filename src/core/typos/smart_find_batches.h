@@ -48,8 +48,7 @@ bool SmartFindCanFit(const std::vector<std::string>& keywordWords, std::size_t m
 // refuses, or one within a few letters of the limit, has such variants);
 // every other variant is in exactly one address.
 std::vector<std::string> SmartFindBatches(std::string_view host, const std::vector<std::string>& keywordWords,
-                                          const std::vector<Typo>& ranked,
-                                          std::size_t maxText = kMaxSmartFindText);
+                                          const std::vector<Typo>& ranked, std::size_t maxText = kMaxSmartFindText);
 
 // The same addresses with the variants each searches for (indices into
 // ranked, most likely first), so that a list can show what a batch sent.
@@ -61,4 +60,4 @@ std::vector<SmartFindBatch> SmartFindBatchMembers(std::string_view host, const s
                                                   const std::vector<Typo>& ranked,
                                                   std::size_t maxText = kMaxSmartFindText);
 
-} // namespace wv
+}  // namespace wv

@@ -8,11 +8,10 @@ namespace wv {
 
 namespace {
 bool LettersOnly(std::string_view word) {
-    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
+    return !word.empty() && std::all_of(word.begin(), word.end(),
+                                        [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
 }
-} // namespace
+}  // namespace
 
 std::vector<TypoPair> ParseTypoPairs(std::string_view text, std::size_t minLength, std::size_t maxLength) {
     std::vector<TypoPair> pairs;
@@ -35,4 +34,4 @@ std::vector<TypoPair> ParseTypoPairs(std::string_view text, std::size_t minLengt
     return pairs;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -20,4 +20,4 @@ struct TypoPair {
 // (lower-cased), the intended one minLength to maxLength letters long.
 std::vector<TypoPair> ParseTypoPairs(std::string_view text, std::size_t minLength = 3, std::size_t maxLength = 20);
 
-} // namespace wv
+}  // namespace wv

@@ -24,4 +24,4 @@ inline std::string Folded(std::string_view text) {
     return out;
 }
 
-} // namespace wv
+}  // namespace wv

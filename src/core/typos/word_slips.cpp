@@ -113,7 +113,7 @@ void WordSlips::AddSingles() {
         const float place = Place(kInsertOp, g);
         for (int y = 0; y < 26; ++y) {
             if (y == next) continue;  // same word as typing it after the run
-            const TypoKind kind = y == p ? TypoKind::DoubledLetter
+            const TypoKind kind = y == p                                                ? TypoKind::DoubledLetter
                                   : AreKeyNeighbours(p, y) || AreKeyNeighbours(next, y) ? TypoKind::NeighbourKeyExtra
                                                                                         : TypoKind::ExtraLetter;
             const float echo = y == p ? 0.0f : m_model.Echo(kInsertEcho, Echoes(m_w, y, g, g));
@@ -152,7 +152,7 @@ void WordSlips::AddPairs(std::size_t firstSingle) {
 
 bool IsSeparator(char c) { return c == ' ' || c == '-'; }
 
-} // namespace
+}  // namespace
 
 std::size_t Edit::End() const {
     switch (op) {
@@ -193,8 +193,10 @@ void Edit::ApplyTo(std::string& word, std::string* caseMask) const {
     }
     case kJunction:
         if (pos < word.size() && IsSeparator(word[pos])) {
-            if (arg) word[pos] = static_cast<char>(arg);
-            else word.erase(pos, 1);
+            if (arg)
+                word[pos] = static_cast<char>(arg);
+            else
+                word.erase(pos, 1);
         } else {
             word.insert(pos, 1, static_cast<char>(arg));
         }
@@ -212,8 +214,12 @@ void AddWordSlips(const EditModel& model, std::string_view folded, std::uint16_t
 
 void AddJunctionForms(std::string_view word, std::uint16_t wordIndex, std::vector<Slip>& out) {
     auto add = [&](std::size_t at, char separator) {
-        out.push_back({kSpacingScore, static_cast<std::uint32_t>(out.size()), wordIndex, TypoKind::Spacing,
-                       {Edit::kJunction, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(separator)}, {}});
+        out.push_back({kSpacingScore,
+                       static_cast<std::uint32_t>(out.size()),
+                       wordIndex,
+                       TypoKind::Spacing,
+                       {Edit::kJunction, static_cast<std::uint8_t>(at), static_cast<std::uint8_t>(separator)},
+                       {}});
     };
     auto alnum = [](char c) { return IsDigit(c) || IsTypoLetter(c); };
     for (std::size_t at = 1; at < word.size(); ++at) {
@@ -232,9 +238,13 @@ void AddSplitForms(std::string_view word, std::uint16_t wordIndex,
                    const std::function<bool(std::string_view)>& isRealWord, std::vector<Slip>& out) {
     for (std::size_t at = kMinSplitHalf; at + kMinSplitHalf <= word.size(); ++at) {
         if (!isRealWord(word.substr(0, at)) || !isRealWord(word.substr(at))) continue;
-        out.push_back({kSplitScore, static_cast<std::uint32_t>(out.size()), wordIndex, TypoKind::Spacing,
-                       {Edit::kJunction, static_cast<std::uint8_t>(at), ' '}, {}});
+        out.push_back({kSplitScore,
+                       static_cast<std::uint32_t>(out.size()),
+                       wordIndex,
+                       TypoKind::Spacing,
+                       {Edit::kJunction, static_cast<std::uint8_t>(at), ' '},
+                       {}});
     }
 }
 
-} // namespace wv
+}  // namespace wv

@@ -33,11 +33,11 @@ struct Edit {
 };
 
 struct Slip {
-    float score;           // natural log of the slip's likelihood
-    std::uint32_t order;   // generation order: ties rank the same every time
-    std::uint16_t word;    // index of the keyword word
+    float score;          // natural log of the slip's likelihood
+    std::uint32_t order;  // generation order: ties rank the same every time
+    std::uint16_t word;   // index of the keyword word
     TypoKind kind;
-    Edit first, second;    // second.op == kNone for a single slip; else first ends before second starts
+    Edit first, second;  // second.op == kNone for a single slip; else first ends before second starts
 };
 
 // Appends the slips of a plain word, given lower-cased: its single edits
@@ -64,4 +64,4 @@ constexpr float kSplitScore = -10.5f;
 // (two words, but no one writes camera so) not.
 constexpr std::size_t kMinSplitHalf = 4;
 
-} // namespace wv
+}  // namespace wv

@@ -3,7 +3,6 @@
 #include <unordered_set>
 #include <utility>
 
-
 namespace wv {
 
 std::array<const char*, 3> ListColumnTitles(VariantMode mode) {
@@ -52,9 +51,8 @@ bool ListRun::IsSearched(std::string_view variant) const { return m_searched.cou
 
 std::string ListRun::SmartFindCaption() const {
     std::string caption = "Smart Find";
-    if (m_batches.size() > 1)
-        caption += ' ' + std::to_string(m_nextBatch + 1) + '/' + std::to_string(m_batches.size());
+    if (m_batches.size() > 1) caption += ' ' + std::to_string(m_nextBatch + 1) + '/' + std::to_string(m_batches.size());
     return caption;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -73,4 +73,4 @@ private:
     std::unordered_set<std::string> m_searched;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -35,8 +35,7 @@ PressOutcome PressOnRow(int entry, bool generatorRunning) {
     if (entry == 1) {
         // Back on the list the Go button drives the generator again, so it
         // must say what a click would do to a run in progress.
-        return {1, true, generatorRunning ? "Stop" : "Go", !generatorRunning, kResultsGroupCaption,
-                Page::None};
+        return {1, true, generatorRunning ? "Stop" : "Go", !generatorRunning, kResultsGroupCaption, Page::None};
     }
     // In browser mode Go navigates, whatever the generator is doing.
     Page page = entry == 3 ? Page::Store : entry == 4 ? Page::SecondSite : Page::None;
@@ -66,4 +65,4 @@ bool PanelCommand(int id, CommandOutcome& out) {
     return true;
 }
 
-} // namespace wv::panel
+}  // namespace wv::panel

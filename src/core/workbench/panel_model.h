@@ -32,12 +32,12 @@ std::string HomePageAddress(std::string_view homePage, Page page);
 
 // What a press on row `entry` (1..4) makes of the workbench.
 struct PressOutcome {
-    int entry;                 // the entry that becomes selected
-    bool resultsMode;          // list shown (entry 1) or browser pane shown
+    int entry;         // the entry that becomes selected
+    bool resultsMode;  // list shown (entry 1) or browser pane shown
     const char* goCaption;
     bool smartFindShown;
     const char* groupCaption;
-    Page page;                 // what the pane loads; None keeps its page
+    Page page;  // what the pane loads; None keeps its page
 };
 PressOutcome PressOnRow(int entry, bool generatorRunning);
 
@@ -53,4 +53,4 @@ struct CommandOutcome {
 // False for an identifier that is not a panel or browser command.
 bool PanelCommand(int id, CommandOutcome& outcome);
 
-} // namespace wv::panel
+}  // namespace wv::panel

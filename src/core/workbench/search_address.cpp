@@ -25,4 +25,4 @@ std::string SmartFindAddress(std::string_view host, const std::function<int()>& 
     return address;
 }
 
-} // namespace wv
+}  // namespace wv

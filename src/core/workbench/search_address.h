@@ -26,4 +26,4 @@ std::string SmartFindAddress(std::string_view host, const std::function<int()>& 
                              const std::function<std::string(int row)>& variantAt,
                              std::size_t limit = kMaxSmartFindAddress);
 
-} // namespace wv
+}  // namespace wv

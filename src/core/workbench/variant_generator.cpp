@@ -24,8 +24,7 @@ bool NextArrangement(std::string& b) {
     return true;
 }
 
-void GenerateVariantRows(std::string buffer,
-                         const std::function<bool(int, const std::string&)>& emit) {
+void GenerateVariantRows(std::string buffer, const std::function<bool(int, const std::string&)>& emit) {
     NextArrangement(buffer);
     int row = 1;
     bool keepGoing = emit(row++, buffer);
@@ -35,4 +34,4 @@ void GenerateVariantRows(std::string buffer,
     }
 }
 
-} // namespace wv
+}  // namespace wv

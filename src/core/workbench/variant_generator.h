@@ -16,7 +16,6 @@ bool NextArrangement(std::string& buffer);
 // one step from the keyword; then one row per step until the wrap.  `emit`
 // gets the row number and variant and returns false to stop the run (the
 // stop request is seen after the row it was raised on, as in the view).
-void GenerateVariantRows(std::string keyword,
-                         const std::function<bool(int row, const std::string& variant)>& emit);
+void GenerateVariantRows(std::string keyword, const std::function<bool(int row, const std::string& variant)>& emit);
 
-} // namespace wv
+}  // namespace wv

@@ -33,7 +33,7 @@ wxFont FittingFont(wxWindow* dialog) {
     }
     return font;
 }
-} // namespace
+}  // namespace
 
 CAboutDlg::CAboutDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "About Wordvane", wxDefaultPosition, wxDefaultSize,
@@ -45,10 +45,8 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     wxBitmap bitmap;
     bitmap.CopyFromIcon(icon);
     new wxStaticBitmap(this, wxID_ANY, bitmap, Pos(11, 17), Size(20, 20));
-    new wxStaticText(this, wxID_ANY, kTitleLine, Pos(40, 10), Size(119, 8),
-                     wxST_NO_AUTORESIZE);
-    new wxStaticText(this, wxID_ANY, "Tarnwick Software", Pos(40, 30), Size(127, 8),
-                     wxST_NO_AUTORESIZE);
+    new wxStaticText(this, wxID_ANY, kTitleLine, Pos(40, 10), Size(119, 8), wxST_NO_AUTORESIZE);
+    new wxStaticText(this, wxID_ANY, "Tarnwick Software", Pos(40, 30), Size(127, 8), wxST_NO_AUTORESIZE);
     auto* ok = new wxButton(this, wxID_OK, "OK", Pos(63, 76), Size(50, 14));
     new wxStaticText(this, wxID_ANY, "www.tarnwick.example", Pos(40, 20), Size(119, 8), wxST_NO_AUTORESIZE);
     ok->SetDefault();
@@ -56,4 +54,4 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     SetEscapeId(wxID_OK);
 }
 
-} // namespace wv
+}  // namespace wv

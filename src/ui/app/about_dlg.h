@@ -10,4 +10,4 @@ public:
     explicit CAboutDlg(wxWindow* parent);
 };
 
-} // namespace wv
+}  // namespace wv

@@ -77,25 +77,18 @@ wxMenuBar* CreateMainMenu() {
 
 wxAcceleratorTable CreateAccelerators() {
     const wxAcceleratorEntry entries[] = {
-        {wxACCEL_CTRL, 'N', wxID_NEW},
-        {wxACCEL_CTRL, 'O', wxID_OPEN},
-        {wxACCEL_CTRL, 'S', wxID_SAVE},
-        {wxACCEL_CTRL, 'P', wxID_PRINT},
-        {wxACCEL_CTRL, 'Z', wxID_UNDO},
-        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
-        {wxACCEL_CTRL, 'X', wxID_CUT},
-        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
-        {wxACCEL_CTRL, 'C', wxID_COPY},
-        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
-        {wxACCEL_CTRL, 'V', wxID_PASTE},
-        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
-        {wxACCEL_NORMAL, WXK_F6, kNextPane},
-        {wxACCEL_SHIFT, WXK_F6, kPreviousPane},
+        {wxACCEL_CTRL, 'N', wxID_NEW},       {wxACCEL_CTRL, 'O', wxID_OPEN},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},      {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},      {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_CTRL, 'X', wxID_CUT},       {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_CTRL, 'C', wxID_COPY},      {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},     {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_F6, kNextPane}, {wxACCEL_SHIFT, WXK_F6, kPreviousPane},
     };
     return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
 }
 
-} // namespace
+}  // namespace
 
 bool CMainFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, const wxString& title) {
     const wxSize size(1000, 800);
@@ -113,8 +106,8 @@ bool CMainFrame::Create(wxDocManager* manager, wxFrame* parent, wxWindowID id, c
     wxClientDC dc(bar);
     dc.SetFont(bar->GetFont());
     const int margin = 16;
-    const int widths[4] = {-1, dc.GetTextExtent(wv::kVendorNotice).x + margin,
-                           dc.GetTextExtent("NUM").x + margin, dc.GetTextExtent("SCRL").x + margin};
+    const int widths[4] = {-1, dc.GetTextExtent(wv::kVendorNotice).x + margin, dc.GetTextExtent("NUM").x + margin,
+                           dc.GetTextExtent("SCRL").x + margin};
     bar->SetStatusWidths(4, widths);
     bar->SetStatusText(wv::kVendorNotice, 1);
 
@@ -147,8 +140,7 @@ void CMainFrame::Raise() {
 bool CMainFrame::TryBefore(wxEvent& event) {
     // The active view (the browser pane once the user has clicked into its
     // page) gets commands before the document's view.
-    if (m_pActiveView && event.GetEventType() == wxEVT_MENU && m_pActiveView->ProcessEventLocally(event))
-        return true;
+    if (m_pActiveView && event.GetEventType() == wxEVT_MENU && m_pActiveView->ProcessEventLocally(event)) return true;
     return wxDocParentFrame::TryBefore(event);
 }
 
@@ -190,4 +182,4 @@ void CMainFrame::FormatStatusText(const char* format, ...) {
     SetMessageText(m_strStatusText);
 }
 
-} // namespace wv
+}  // namespace wv

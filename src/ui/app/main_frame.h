@@ -69,4 +69,4 @@ private:
     wxDECLARE_CLASS(CMainFrame);
 };
 
-} // namespace wv
+}  // namespace wv

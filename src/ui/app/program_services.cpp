@@ -10,7 +10,7 @@ namespace wv {
 
 namespace {
 const char kLaunchFailure[] = "Failed to get IWebBrowser2 interface. HRESULT";
-} // namespace
+}  // namespace
 
 ProgramServices::ProgramServices()
     : m_launcher([this] {
@@ -20,8 +20,7 @@ ProgramServices::ProgramServices()
 
 ProgramServices::~ProgramServices() { StopLaunches(); }
 
-int ProgramServices::ShowMessageBox(const std::string& text, const std::string& caption, long style,
-                                    wxWindow* owner) {
+int ProgramServices::ShowMessageBox(const std::string& text, const std::string& caption, long style, wxWindow* owner) {
     wxMessageDialog box(owner, FromAnsi(text), FromAnsi(caption), style);
     switch (box.ShowModal()) {
     case wxID_YES: return wxYES;
@@ -32,8 +31,8 @@ int ProgramServices::ShowMessageBox(const std::string& text, const std::string& 
 }
 
 wxString ProgramServices::ChooseFileToOpen(wxWindow* parent) {
-    return wxFileSelector("Open", wxEmptyString, wxEmptyString, wxEmptyString, "*",
-                          wxFD_OPEN | wxFD_FILE_MUST_EXIST, parent);
+    return wxFileSelector("Open", wxEmptyString, wxEmptyString, wxEmptyString, "*", wxFD_OPEN | wxFD_FILE_MUST_EXIST,
+                          parent);
 }
 
 wxString ProgramServices::ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) {
@@ -56,4 +55,4 @@ void ProgramServices::StopLaunches() {
 
 bool ProgramServices::WaitForLaunches(std::chrono::milliseconds timeout) { return m_launcher.WaitIdle(timeout); }
 
-} // namespace wv
+}  // namespace wv

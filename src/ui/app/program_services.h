@@ -18,8 +18,7 @@ public:
     ProgramServices();
     ~ProgramServices() override;
 
-    int ShowMessageBox(const std::string& text, const std::string& caption, long style,
-                       wxWindow* owner) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, long style, wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
     wxString ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) override;
     UiPoster& Poster() override { return m_poster; }
@@ -39,4 +38,4 @@ private:
     BrowserLauncher m_launcher;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -2,31 +2,30 @@
 
 #include <atomic>
 #include <csignal>
-#include <system_error>
-#include <thread>
 #include <cstdlib>
 #include <optional>
+#include <system_error>
+#include <thread>
 
+#include <gtk/gtk.h>
 #include <wx/dialog.h>
 #include <wx/docview.h>
 #include <wx/evtloop.h>
+#include <wx/fileconf.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
-#include <wx/fileconf.h>
 #include <wx/image.h>
 #include <wx/timer.h>
 
-#include <gtk/gtk.h>
-
-#include "ui/app/about_dlg.h"
-#include "ui/services/app_message_box.h"
-#include "ui/services/app_services.h"
-#include "platform/connectivity_probe.h"
-#include "ui/app/main_frame.h"
-#include "platform/internet_session.h"
-#include "platform/settings_config.h"
 #include "core/app/vendor_config.h"
 #include "core/marshal/ui_marshal.h"
+#include "platform/connectivity_probe.h"
+#include "platform/internet_session.h"
+#include "platform/settings_config.h"
+#include "ui/app/about_dlg.h"
+#include "ui/app/main_frame.h"
+#include "ui/services/app_message_box.h"
+#include "ui/services/app_services.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -59,9 +58,7 @@ const char kStartFailure[] =
 // The document manager with a most-recently-used list of a chosen length.
 class WorkbenchDocManager : public wxDocManager {
 public:
-    explicit WorkbenchDocManager(unsigned maxFiles) : wxDocManager(0, false), m_maxFiles(maxFiles) {
-        Initialize();
-    }
+    explicit WorkbenchDocManager(unsigned maxFiles) : wxDocManager(0, false), m_maxFiles(maxFiles) { Initialize(); }
     wxFileHistory* OnCreateFileHistory() override { return new wxFileHistory(m_maxFiles); }
 
 private:
@@ -76,8 +73,8 @@ constexpr char kExportFolderKey[] = "Export/LastFolder";
 class WorkbenchTemplate : public wxDocTemplate {
 public:
     WorkbenchTemplate(wxDocManager* manager, WorkbenchContext context)
-        : wxDocTemplate(manager, "Wordvane", "*.*", "", "", "CTarnwickDoc", "CTarnwickView",
-                        CLASSINFO(CTarnwickDoc), CLASSINFO(CTarnwickView)),
+        : wxDocTemplate(manager, "Wordvane", "*.*", "", "", "CTarnwickDoc", "CTarnwickView", CLASSINFO(CTarnwickDoc),
+                        CLASSINFO(CTarnwickView)),
           m_context(std::move(context)) {}
 
 protected:
@@ -95,7 +92,7 @@ wxString SettingsFolder() {
     return base + "/" + wxTheApp->GetVendorName();
 }
 
-} // namespace
+}  // namespace
 
 CTarnwickApp::CTarnwickApp() : m_strHomePage(wv::GetVendorConfig().homePage) {
     // Before any thread exists.
@@ -213,14 +210,12 @@ bool CTarnwickApp::OnInit() {
     frame->Update();
     InstallTerminationHandler();
     switch (ProbeWithWindowShown(frame)) {
-    case ProbeEnd::Passed:
-        return true;
+    case ProbeEnd::Passed: return true;
     case ProbeEnd::Failed:
         frame->Hide();
         wv::AppMessageBox(kStartFailure, wxOK | wxSTAY_ON_TOP);
         return endStart(frame);
-    case ProbeEnd::WindowClosed:
-        break;
+    case ProbeEnd::WindowClosed: break;
     }
     return endStart(frame);
 }
@@ -363,4 +358,4 @@ void CTarnwickApp::OnAppAbout(wxCommandEvent&) {
     about.ShowModal();
 }
 
-} // namespace wv
+}  // namespace wv

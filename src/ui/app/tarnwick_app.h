@@ -91,4 +91,4 @@ private:
 // The running application object (the program's, or a test's instance).
 CTarnwickApp& TheApp();
 
-} // namespace wv
+}  // namespace wv

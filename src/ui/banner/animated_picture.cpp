@@ -32,7 +32,7 @@ GifRgb SystemColour(wxSystemColour index) {
 // over it is not read at all.  Banner downloads stop at 10 MiB already.
 constexpr std::size_t kMaxPictureFileBytes = std::size_t{32} << 20;
 
-} // namespace
+}  // namespace
 
 CAnimatedPicture::CAnimatedPicture() : m_probe(InstalledThreadProbe()) {}
 
@@ -102,9 +102,8 @@ bool CAnimatedPicture::Load(const std::uint8_t* data, std::uint32_t size) {
 bool CAnimatedPicture::CreateSurface(int width, int height) {
     // The window belongs to the UI thread; a loading worker waits for it here
     // while holding no lock the UI thread could need.
-    if (!m_gate.Invoke([this, width, height] {
-            FitWindow(m_showArea ? m_pictureAt : GetPosition(), wxSize(width, height));
-        }))
+    if (!m_gate.Invoke(
+            [this, width, height] { FitWindow(m_showArea ? m_pictureAt : GetPosition(), wxSize(width, height)); }))
         return false;
     m_surface.Create(width, height, m_clrMenu);
     m_animator.SetBackground(m_clrButtonFace);
@@ -224,4 +223,4 @@ void CAnimatedPicture::PaintSurface(wxDC& dc) {
     if (m_paintBitmap) dc.DrawBitmap(*m_paintBitmap, m_paintedOrigin, false);
 }
 
-} // namespace wv
+}  // namespace wv

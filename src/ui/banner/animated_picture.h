@@ -168,4 +168,4 @@ private:
     wxPoint m_paintedOrigin;
 };
 
-} // namespace wv
+}  // namespace wv

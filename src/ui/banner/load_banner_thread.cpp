@@ -5,17 +5,17 @@
 #include <wx/app.h>
 #include <wx/window.h>
 
+#include "core/app/working_dir.h"
+#include "platform/internet_session.h"
+#include "ui/banner/animated_picture.h"
 #include "ui/services/app_services.h"
 #include "ui/services/thread_probe.h"
-#include "ui/banner/animated_picture.h"
-#include "platform/internet_session.h"
-#include "core/app/working_dir.h"
 
 namespace wv {
 
 namespace {
 constexpr auto kBanner = ThreadProbe::Worker::Banner;
-} // namespace
+}  // namespace
 
 CLoadBannerThread::CLoadBannerThread(LinkSink publishLink, CAnimatedPicture* banner, BannerSettings settings)
     : BannerRotation(settings.timings),
@@ -75,9 +75,7 @@ bool CLoadBannerThread::InitInstance() {
     return false;
 }
 
-bool CLoadBannerThread::ReadBannerList(std::vector<std::string>& lines) {
-    return m_internet.ReadBannerList(lines);
-}
+bool CLoadBannerThread::ReadBannerList(std::vector<std::string>& lines) { return m_internet.ReadBannerList(lines); }
 
 std::unique_ptr<BannerFtpLogin> CLoadBannerThread::ConnectFtp() { return m_internet.ConnectFtp(); }
 
@@ -106,4 +104,4 @@ bool CLoadBannerThread::Pause(std::chrono::milliseconds duration) { return m_sto
 
 bool CLoadBannerThread::StopRequested() const { return m_stop->IsTriggered(); }
 
-} // namespace wv
+}  // namespace wv

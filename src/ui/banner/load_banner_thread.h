@@ -85,4 +85,4 @@ private:
     std::atomic<bool> m_bEnded{false};
 };
 
-} // namespace wv
+}  // namespace wv

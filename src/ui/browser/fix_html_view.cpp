@@ -4,10 +4,10 @@
 #include <wx/eventfilter.h>
 #include <wx/webview.h>
 
-#include "ui/services/main_window_hooks.h"
-#include "ui/services/app_services.h"
-#include "platform/code_page.h"
 #include "core/res/resource.h"
+#include "platform/code_page.h"
+#include "ui/services/app_services.h"
+#include "ui/services/main_window_hooks.h"
 
 namespace wv {
 
@@ -28,7 +28,7 @@ gboolean OnNativeActivate(GtkWidget*, GdkEvent*, gpointer pane) {
     return FALSE;  // the page handles the click or the focus as usual
 }
 
-} // namespace
+}  // namespace
 
 // Hands the commands back to the workbench when the user clicks the form or
 // one of its controls (any mouse button): the view clicked last gets them.
@@ -38,8 +38,7 @@ public:
 
     int FilterEvent(wxEvent& event) override {
         const wxEventType type = event.GetEventType();
-        if ((type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) &&
-            m_pane.IsActive()) {
+        if ((type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) && m_pane.IsActive()) {
             auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
             if (window && IsOnForm(window, m_pane.m_pForm.get(), m_pane.GetWindow())) m_pane.SetActive(false);
         }
@@ -76,8 +75,7 @@ bool CFixHtmlView::CreatePane(wxWindow* parent) {
     // A plain document that holds nothing; it goes with the pane.
     SetDocument(new wxDocument);
 
-    Bind(wxEVT_MENU, &CFixHtmlView::OnBrowserCommand, this, wv::res::ID_BROWSER_BACK,
-         wv::res::ID_BROWSER_REFRESH);
+    Bind(wxEVT_MENU, &CFixHtmlView::OnBrowserCommand, this, wv::res::ID_BROWSER_BACK, wv::res::ID_BROWSER_REFRESH);
     for (int id : kSwallowed) Bind(wxEVT_MENU, &CFixHtmlView::OnSwallowCommand, this, id);
     browser->Bind(wxEVT_WEBVIEW_NEWWINDOW, &CFixHtmlView::OnNewWindow, this);
 
@@ -161,8 +159,6 @@ void CFixHtmlView::OnSwallowCommand(wxCommandEvent&) {
     // Handled: the command goes no further while the pane is active.
 }
 
-void CFixHtmlView::OnNewWindow(wxWebViewEvent& event) {
-    Services().LaunchBrowser(wv::ToAnsi(event.GetURL()));
-}
+void CFixHtmlView::OnNewWindow(wxWebViewEvent& event) { Services().LaunchBrowser(wv::ToAnsi(event.GetURL())); }
 
-} // namespace wv
+}  // namespace wv

@@ -67,4 +67,4 @@ private:
     wxDECLARE_DYNAMIC_CLASS(CFixHtmlView);
 };
 
-} // namespace wv
+}  // namespace wv

@@ -16,4 +16,4 @@ wxCursor LoadHandCursor() {
 
 wxIcon LoadAppIcon() { return wxIcon(wordvane_icon_xpm); }
 
-} // namespace wv::res
+}  // namespace wv::res

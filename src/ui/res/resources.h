@@ -10,4 +10,4 @@ wxCursor LoadHandCursor();
 // Icon 128: the program's icon.
 wxIcon LoadAppIcon();
 
-} // namespace wv::res
+}  // namespace wv::res

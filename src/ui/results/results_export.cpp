@@ -6,18 +6,18 @@
 #include <wx/filename.h>
 #include <wx/utils.h>
 
-#include "platform/atomic_file.h"
 #include "core/results/csv_export.h"
+#include "platform/atomic_file.h"
 #include "platform/code_page.h"
+#include "ui/results/results_list.h"
 #include "ui/services/app_message_box.h"
 #include "ui/services/app_services.h"
-#include "ui/results/results_list.h"
 
 namespace wv {
 
 namespace {
 void Tell(wxWindow* owner, const std::string& text) { wv::AppMessageBox(text, wxOK, owner); }
-} // namespace
+}  // namespace
 
 ExportOutcome ExportResultsList(const CResultsListCtrl& list, wxWindow* owner, const ExportRequest& request) {
     if (list.GetRowCount() <= 0) {
@@ -25,8 +25,7 @@ ExportOutcome ExportResultsList(const CResultsListCtrl& list, wxWindow* owner, c
         return ExportOutcome::NothingToExport;
     }
     const wxString folder = request.folder ? wxString::FromUTF8(*request.folder) : wxString();
-    const wxString path =
-        Services().ChooseExportFile(owner, folder, wv::FromAnsi(wv::ExportFileName(request.keyword)));
+    const wxString path = Services().ChooseExportFile(owner, folder, wv::FromAnsi(wv::ExportFileName(request.keyword)));
     if (path.empty()) return ExportOutcome::Cancelled;
     // A name the file system's encoding cannot hold converts to a null
     // buffer; as an empty name the write refuses it.
@@ -50,4 +49,4 @@ ExportOutcome ExportResultsList(const CResultsListCtrl& list, wxWindow* owner, c
     return ExportOutcome::Failed;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -30,4 +30,4 @@ struct ExportRequest {
 // for the file's text.
 ExportOutcome ExportResultsList(const CResultsListCtrl& list, wxWindow* owner, const ExportRequest& request);
 
-} // namespace wv
+}  // namespace wv

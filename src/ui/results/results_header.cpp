@@ -15,11 +15,10 @@ namespace {
 // header's DrawItem; all else to the renderer that was in place before.
 class ResultsHeaderRenderer : public wxDelegateRendererNative {
 public:
-    explicit ResultsHeaderRenderer(wxRendererNative& previous)
-        : wxDelegateRendererNative(previous) {}
+    explicit ResultsHeaderRenderer(wxRendererNative& previous) : wxDelegateRendererNative(previous) {}
 
-    int DrawHeaderButton(wxWindow* win, wxDC& dc, const wxRect& rect, int flags,
-                         wxHeaderSortIconType sortArrow, wxHeaderButtonParams* params) override {
+    int DrawHeaderButton(wxWindow* win, wxDC& dc, const wxRect& rect, int flags, wxHeaderSortIconType sortArrow,
+                         wxHeaderButtonParams* params) override {
         auto* list = win ? dynamic_cast<CResultsListCtrl*>(win->GetParent()) : nullptr;
         if (list && list->Header().GetWindow() == win) {
             const CResultsHeaderCtrl& header = list->Header();
@@ -33,7 +32,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 void InstallResultsHeaderRenderer() {
     static bool installed = false;
@@ -100,8 +99,7 @@ void CResultsHeaderCtrl::MarkSortColumn(int column) {
 }
 
 void CResultsHeaderCtrl::OnColumnInserted(int column) {
-    if (column >= 0 && static_cast<size_t>(column) < m_items.size())
-        m_items.insert(m_items.begin() + column, Item{});
+    if (column >= 0 && static_cast<size_t>(column) < m_items.size()) m_items.insert(m_items.begin() + column, Item{});
 }
 
 void CResultsHeaderCtrl::DrawItem(wxDC& dc, const wxRect& itemRect, int column, bool pressed) const {
@@ -135,10 +133,8 @@ void CResultsHeaderCtrl::DrawItem(wxDC& dc, const wxRect& itemRect, int column, 
     if (labelLeft < labelRight) {
         wxDCTextColourChanger colour(dc, wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
         const int width = labelRight - labelLeft;
-        wxString text = wxControl::Ellipsize(GetItemText(column).BeforeFirst('\n'), dc,
-                                             wxELLIPSIZE_END, width);
-        dc.DrawLabel(text, wxRect(labelLeft, labelTop, width, labelBottom - labelTop),
-                     align | wxALIGN_CENTER_VERTICAL);
+        wxString text = wxControl::Ellipsize(GetItemText(column).BeforeFirst('\n'), dc, wxELLIPSIZE_END, width);
+        dc.DrawLabel(text, wxRect(labelLeft, labelTop, width, labelBottom - labelTop), align | wxALIGN_CENTER_VERTICAL);
     }
     if (!sorted) return;
 
@@ -161,4 +157,4 @@ void CResultsHeaderCtrl::DrawItem(wxDC& dc, const wxRect& itemRect, int column, 
     }
 }
 
-} // namespace wv
+}  // namespace wv

@@ -77,4 +77,4 @@ private:
 // is shown.
 void InstallResultsHeaderRenderer();
 
-} // namespace wv
+}  // namespace wv

@@ -4,16 +4,16 @@
 #include <climits>
 #include <new>
 
-#include <wx/itemattr.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
+#include <wx/itemattr.h>
 
-#include "platform/code_page.h"
-#include "platform/date_text.h"
-#include "ui/results/results_header.h"
 #include "core/results/csv_export.h"
 #include "core/results/row_compare.h"
 #include "core/results/row_store.h"
+#include "platform/code_page.h"
+#include "platform/date_text.h"
+#include "ui/results/results_header.h"
 
 namespace wv {
 
@@ -25,12 +25,10 @@ const wv::DateParser& SortDateParser() {
     static const wv::DateParser parser = wv::MakeDateParser();
     return parser;
 }
-} // namespace
+}  // namespace
 
-CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                   const wxSize& size)
-    : wxListCtrl(parent, id, pos, size,
-                 wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxLC_VRULES),
+CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
+    : wxListCtrl(parent, id, pos, size, wxLC_REPORT | wxLC_VIRTUAL | wxLC_HRULES | wxLC_VRULES),
       m_wndHeader(std::make_unique<CResultsHeaderCtrl>(*this)),
       m_rows(std::make_unique<wv::RowStore>()),
       m_sorter(std::make_unique<wv::RowSorter>()) {
@@ -42,7 +40,8 @@ CResultsListCtrl::CResultsListCtrl(wxWindow* parent, wxWindowID id, const wxPoin
     // their way up, before the frame's accelerators (Ctrl+C) see the key.
     Bind(wxEVT_CHAR_HOOK, &CResultsListCtrl::OnCharHook, this);
     m_showTimer.SetOwner(this);
-    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { ShowPendingRows(); }, m_showTimer.GetId());
+    Bind(
+        wxEVT_TIMER, [this](wxTimerEvent&) { ShowPendingRows(); }, m_showTimer.GetId());
     // Mouse input goes to wx's rows window, not to the list itself.  Handlers
     // bound there run before wx's own mouse handling.
     if (wxWindow* rows = RowsWindow()) {
@@ -302,9 +301,7 @@ void CResultsListCtrl::OnColumnClick(wxListEvent& event) {
 // ---- selection and mouse ----
 
 int CResultsListCtrl::GetSelectionMark() const {
-    return m_nSelectionMark >= 0 && static_cast<size_t>(m_nSelectionMark) < m_rows->Size()
-               ? m_nSelectionMark
-               : -1;
+    return m_nSelectionMark >= 0 && static_cast<size_t>(m_nSelectionMark) < m_rows->Size() ? m_nSelectionMark : -1;
 }
 
 void CResultsListCtrl::SetSelectionMark(int row) { m_nSelectionMark = row < 0 ? -1 : row; }
@@ -325,8 +322,7 @@ std::vector<int> CResultsListCtrl::GetSelectedRows() const {
 
 int CResultsListCtrl::SoleSelectedRow() {
     if (GetSelectedItemCount() != 1) return -1;
-    if (m_nSelectedRow < 0 || m_nSelectedRow >= GetItemCount() ||
-        !GetItemState(m_nSelectedRow, wxLIST_STATE_SELECTED))
+    if (m_nSelectedRow < 0 || m_nSelectedRow >= GetItemCount() || !GetItemState(m_nSelectedRow, wxLIST_STATE_SELECTED))
         m_nSelectedRow = static_cast<int>(GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED));
     return m_nSelectedRow;
 }
@@ -390,11 +386,9 @@ void CResultsListCtrl::MoveSelection(int row) {
     ShowPendingRows();
     m_bMovingSelection = true;
     const long count = GetItemCount();
-    if (m_nSelectedRow >= 0 && m_nSelectedRow < count)
-        SetItemState(m_nSelectedRow, 0, wxLIST_STATE_SELECTED);
+    if (m_nSelectedRow >= 0 && m_nSelectedRow < count) SetItemState(m_nSelectedRow, 0, wxLIST_STATE_SELECTED);
     if (row >= 0 && row < count)
-        SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                     wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     m_bMovingSelection = false;
     m_nSelectedRow = row;
 }
@@ -461,4 +455,4 @@ bool CResultsListCtrl::SearchFocusedRow() {
     return true;
 }
 
-} // namespace wv
+}  // namespace wv

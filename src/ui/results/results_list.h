@@ -164,4 +164,4 @@ private:
     std::unique_ptr<wxItemAttr> m_greyedAttr;
 };
 
-} // namespace wv
+}  // namespace wv

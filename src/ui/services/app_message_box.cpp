@@ -7,13 +7,13 @@
 namespace wv {
 
 namespace {
-constexpr long kIconMask = wxICON_EXCLAMATION | wxICON_HAND | wxICON_QUESTION | wxICON_INFORMATION |
-                           wxICON_NONE | wxICON_AUTH_NEEDED;
-} // namespace
+constexpr long kIconMask =
+    wxICON_EXCLAMATION | wxICON_HAND | wxICON_QUESTION | wxICON_INFORMATION | wxICON_NONE | wxICON_AUTH_NEEDED;
+}  // namespace
 
 int AppMessageBox(const std::string& text, long style, wxWindow* owner) {
     if ((style & kIconMask) == 0) style |= (style & wxYES_NO) ? wxICON_QUESTION : wxICON_WARNING;
     return Services().ShowMessageBox(text, "Wordvane", style, owner);
 }
 
-} // namespace wv
+}  // namespace wv

@@ -17,4 +17,4 @@ namespace wv {
 // wxCANCEL.
 int AppMessageBox(const std::string& text, long style, wxWindow* owner = nullptr);
 
-} // namespace wv
+}  // namespace wv

@@ -10,7 +10,7 @@ namespace {
 // Read by workers' owners on the UI thread and, through the probe, when a
 // control is made; atomic so that no read can tear.
 std::atomic<AppServices*> g_services{nullptr};
-} // namespace
+}  // namespace
 
 void InstallServices(AppServices* services) { g_services.store(services); }
 
@@ -28,4 +28,4 @@ ThreadProbe* InstalledThreadProbe() {
     return services ? services->Threads() : nullptr;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -31,8 +31,7 @@ public:
     // wxNO or wxCANCEL.  text and caption are Windows-1252 bytes; style is
     // complete (its icon included, see app_message_box.h); owner may be
     // null.  UI thread.
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption, long style,
-                               wxWindow* owner) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption, long style, wxWindow* owner) = 0;
 
     // The file for the Open command; empty when the user cancels.  UI thread.
     virtual wxString ChooseFileToOpen(wxWindow* parent) = 0;
@@ -79,4 +78,4 @@ AppServices& Services();
 // that builds a control on its own) or without a probe.
 ThreadProbe* InstalledThreadProbe();
 
-} // namespace wv
+}  // namespace wv

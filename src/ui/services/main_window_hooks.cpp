@@ -8,4 +8,4 @@ MainWindowHooks* FindMainWindowHooks(wxWindow* window) {
     return window ? dynamic_cast<MainWindowHooks*>(wxGetTopLevelParent(window)) : nullptr;
 }
 
-} // namespace wv
+}  // namespace wv

@@ -30,4 +30,4 @@ protected:
 // nullptr when there is none or it has no hooks.
 MainWindowHooks* FindMainWindowHooks(wxWindow* window);
 
-} // namespace wv
+}  // namespace wv

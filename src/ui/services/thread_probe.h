@@ -39,4 +39,4 @@ private:
     std::array<Counts, 2> m_counts;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -39,7 +39,6 @@ constexpr Rect kBannerArea = {kPanelGroup.x + kPanelGroup.width, 0, kFormWidth -
 struct Edges {
     int left, top, right, bottom;
 };
-constexpr Edges kPanelRows[4] = {
-    {10, 71, 190, 89}, {10, 93, 190, 111}, {10, 115, 190, 133}, {10, 137, 190, 155}};
+constexpr Edges kPanelRows[4] = {{10, 71, 190, 89}, {10, 93, 190, 111}, {10, 115, 190, 133}, {10, 137, 190, 155}};
 
-} // namespace wv::form
+}  // namespace wv::form

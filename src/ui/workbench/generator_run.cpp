@@ -36,4 +36,4 @@ void GeneratorRun::Finish() {
     m_bWorkerBusy.store(false);
 }
 
-} // namespace wv
+}  // namespace wv

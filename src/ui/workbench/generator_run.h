@@ -53,4 +53,4 @@ private:
     UiCallGate m_uiGate;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -1,13 +1,12 @@
 // The view's word-list import: the question to the user is the only part that
 // needs a window; loading and the append-or-replace decision are pure logic.
-#include "ui/workbench/tarnwick_view.h"
-
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 
-#include "ui/services/app_message_box.h"
 #include "core/dictionary/word_list_import.h"
 #include "core/dictionary/word_trie.h"
+#include "ui/services/app_message_box.h"
+#include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
 
@@ -20,4 +19,4 @@ void CTarnwickView::ImportDictionary() {
     m_bDictionaryHasWords = m_pDictionary->HasWords();
 }
 
-} // namespace wv
+}  // namespace wv

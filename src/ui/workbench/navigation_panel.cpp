@@ -27,4 +27,4 @@ int NavigationPanel::EntryAt(const wxPoint& point) const {
     return 0;
 }
 
-} // namespace wv
+}  // namespace wv

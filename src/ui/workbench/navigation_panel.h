@@ -49,4 +49,4 @@ private:
     std::array<int, panel::kEntries> m_bEntrySelected{};
 };
 
-} // namespace wv
+}  // namespace wv

@@ -61,7 +61,7 @@ void Draw3dRect(wxDC& dc, const wxRect& rect, const wxColour& topLeft, const wxC
     FillRegion(dc, wxRect(x, y + h - 1, w, 1), bottomRight);
 }
 
-} // namespace
+}  // namespace
 
 void NavigationPanel::Paint(wxDC& dc) const {
     const auto& rows = wv::form::kPanelRows;
@@ -88,4 +88,4 @@ void NavigationPanel::Paint(wxDC& dc) const {
         Draw3dRect(dc, wxRect(row.left, row.top, row.right - row.left, row.bottom - row.top), kInk, kInk);
 }
 
-} // namespace wv
+}  // namespace wv

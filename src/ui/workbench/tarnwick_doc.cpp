@@ -22,4 +22,4 @@ void CTarnwickDoc::SetBannerLink(std::string link) {
     m_strBannerLink = std::move(link);
 }
 
-} // namespace wv
+}  // namespace wv

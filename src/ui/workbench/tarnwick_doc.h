@@ -36,4 +36,4 @@ private:
     wxDECLARE_DYNAMIC_CLASS(CTarnwickDoc);
 };
 
-} // namespace wv
+}  // namespace wv

@@ -10,12 +10,12 @@
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
-#include "ui/browser/fix_html_view.h"
 #include "core/dictionary/word_trie.h"
 #include "core/res/resource.h"
+#include "core/workbench/panel_model.h"
+#include "ui/browser/fix_html_view.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/form_layout.h"
-#include "core/workbench/panel_model.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 namespace wv {
@@ -25,7 +25,7 @@ wxIMPLEMENT_CLASS(CTarnwickView, wxView);
 namespace {
 wxPoint Pos(const form::Rect& r) { return {r.x, r.y}; }
 wxSize Size(const form::Rect& r) { return {r.width, r.height}; }
-} // namespace
+}  // namespace
 
 bool CTarnwickView::OnCreate(wxDocument* doc, long flags) {
     if (!wxView::OnCreate(doc, flags)) return false;
@@ -54,8 +54,8 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     m_btnGo = new wxButton(m_pForm, res::IDC_GO, "Go", Pos(form::kGoButton), Size(form::kGoButton));
     m_listResults = new CResultsListCtrl(m_pForm, res::IDC_RESULTS, Pos(form::kResultsPlaceholder),
                                          Size(form::kResultsPlaceholder));
-    m_btnSmartFind = new wxButton(m_pForm, res::IDC_SMART_FIND, "Smart Find",
-                                  Pos(form::kSmartFindButton), Size(form::kSmartFindButton));
+    m_btnSmartFind = new wxButton(m_pForm, res::IDC_SMART_FIND, "Smart Find", Pos(form::kSmartFindButton),
+                                  Size(form::kSmartFindButton));
 
     m_btnGo->Bind(wxEVT_BUTTON, &CTarnwickView::OnGoButton, this);
     m_editKeyword->Bind(wxEVT_TEXT_ENTER, &CTarnwickView::OnKeywordEnter, this);
@@ -82,9 +82,7 @@ void CTarnwickView::CreateForm(wxWindow* parent) {
     Bind(wxEVT_MENU, &CTarnwickView::OnExportList, this, res::ID_FILE_EXPORT_LIST);
 }
 
-CTarnwickDoc* CTarnwickView::GetWorkbenchDoc() const {
-    return wxDynamicCast(GetDocument(), CTarnwickDoc);
-}
+CTarnwickDoc* CTarnwickView::GetWorkbenchDoc() const { return wxDynamicCast(GetDocument(), CTarnwickDoc); }
 
 void CTarnwickView::OnInitialUpdate() {
     if (!m_pForm) return;
@@ -191,4 +189,4 @@ void CTarnwickView::StopThreads() {
     StopBannerThread();
 }
 
-} // namespace wv
+}  // namespace wv

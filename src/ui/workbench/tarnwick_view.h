@@ -173,7 +173,7 @@ private:
     // view_attachments.cpp); each is safe to call when its part is missing.
     void CreateBrowserPane();
     void PlaceBrowserPane();
-    void CreatePictures();   // the banner and logo controls, in tab order
+    void CreatePictures();  // the banner and logo controls, in tab order
     void LoadLogo();
     void StartBannerThread();
     void StopBannerThread();
@@ -223,4 +223,4 @@ private:
     wxDECLARE_CLASS(CTarnwickView);
 };
 
-} // namespace wv
+}  // namespace wv

@@ -1,16 +1,15 @@
 // The view's attachments: the banner and logo pictures and the banner thread.
-#include "ui/workbench/tarnwick_view.h"
-
 #include <wx/panel.h>
 
-#include "ui/services/app_services.h"
+#include "core/app/working_dir.h"
+#include "core/dictionary/word_trie.h"
+#include "core/res/resource.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/banner/load_banner_thread.h"
-#include "core/dictionary/word_trie.h"
-#include "core/app/working_dir.h"
-#include "core/res/resource.h"
+#include "ui/services/app_services.h"
 #include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_doc.h"
+#include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
 
@@ -26,8 +25,8 @@ void CTarnwickView::CreatePictures() {
     // However large a banner, the panel and the results stay in sight.
     using wv::form::kBannerArea;
     m_picBanner->SetShowArea(wxRect(kBannerArea.x, kBannerArea.y, kBannerArea.width, kBannerArea.height));
-    m_picLogo = new CAnimatedPicture(m_pForm, wv::res::IDC_LOGO, wxPoint(kLogo.x, kLogo.y),
-                                     wxSize(kLogo.width, kLogo.height));
+    m_picLogo =
+        new CAnimatedPicture(m_pForm, wv::res::IDC_LOGO, wxPoint(kLogo.x, kLogo.y), wxSize(kLogo.width, kLogo.height));
 }
 
 void CTarnwickView::LoadLogo() {
@@ -61,4 +60,4 @@ void CTarnwickView::StopBannerThread() {
     m_pBannerThread.reset();
 }
 
-} // namespace wv
+}  // namespace wv

@@ -24,4 +24,4 @@ void CTarnwickView::PlaceBrowserPane() {
     m_pBrowserPane->GetWindow()->Refresh();
 }
 
-} // namespace wv
+}  // namespace wv

@@ -4,9 +4,9 @@
 #include <wx/panel.h>
 
 #include "core/res/resource.h"
+#include "ui/results/results_export.h"
 #include "ui/services/app_message_box.h"
 #include "ui/services/app_services.h"
-#include "ui/results/results_export.h"
 #include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
@@ -45,4 +45,4 @@ void CTarnwickView::OnExportList(wxCommandEvent&) {
                       {m_listRun.Keyword(), ExportedColumns(m_listRun.Mode()), m_context.exportFolder});
 }
 
-} // namespace wv
+}  // namespace wv

@@ -14,18 +14,18 @@
 #include "core/dictionary/word_trie.h"
 #include "core/typos/likely_typos.h"
 #include "core/typos/smart_find_batches.h"
-#include "ui/services/app_message_box.h"
-#include "ui/browser/fix_html_view.h"
-#include "platform/code_page.h"
-#include "ui/results/results_list.h"
-#include "ui/workbench/tarnwick_view.h"
 #include "core/workbench/variant_generator.h"
+#include "platform/code_page.h"
+#include "ui/browser/fix_html_view.h"
+#include "ui/results/results_list.h"
+#include "ui/services/app_message_box.h"
+#include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
 
 namespace {
 constexpr const char* kHint = "Double Click To Search On eBay";
-} // namespace
+}  // namespace
 
 void CTarnwickView::OnGoButton(wxCommandEvent&) {
     m_strKeyword = wv::ToAnsi(m_editKeyword->GetValue());
@@ -148,8 +148,7 @@ void CTarnwickView::GenerateVariants(std::string keyword) {
             std::snprintf(number, sizeof number, "%d", row);
             // One UI step per row: a header sort can never fall between the
             // insertion and the cells.
-            if (!m_generator.UiCall([&] { m_listResults->InsertRow(0, {number, variant, kHint}); }))
-                return false;
+            if (!m_generator.UiCall([&] { m_listResults->InsertRow(0, {number, variant, kHint}); })) return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             return m_generator.IsRunning();
         });
@@ -172,4 +171,4 @@ void CTarnwickView::GenerateLikelyTypos(std::string keyword, std::vector<Typo> r
     });
 }
 
-} // namespace wv
+}  // namespace wv

@@ -12,12 +12,12 @@
 #include <wx/utils.h>
 
 #include "core/app/status_message.h"
-#include "ui/services/app_services.h"
-#include "ui/services/main_window_hooks.h"
+#include "core/workbench/panel_model.h"
 #include "ui/banner/animated_picture.h"
 #include "ui/browser/fix_html_view.h"
 #include "ui/results/results_list.h"
-#include "core/workbench/panel_model.h"
+#include "ui/services/app_services.h"
+#include "ui/services/main_window_hooks.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -141,8 +141,7 @@ void CTarnwickView::OnPanelCommand(wxCommandEvent& event) {
         SelectPanelEntry(command.entry);
         ShowBrowserPane();
         if (m_pForm) m_pForm->Refresh(true);
-        if (command.page != panel::Page::None && m_pBrowserPane)
-            m_pBrowserPane->Navigate(PageAddress(command.page));
+        if (command.page != panel::Page::None && m_pBrowserPane) m_pBrowserPane->Navigate(PageAddress(command.page));
     }
     // The browser's answers (nothing to go back to, say) are of no interest.
     if (!m_pBrowserPane) return;
@@ -187,4 +186,4 @@ void CTarnwickView::ForwardStaticMouseToView() {
     }
 }
 
-} // namespace wv
+}  // namespace wv

@@ -8,12 +8,12 @@
 #include <wx/panel.h>
 #include <wx/statbox.h>
 
-#include "ui/services/app_message_box.h"
-#include "ui/browser/fix_html_view.h"
-#include "platform/code_page.h"
-#include "ui/results/results_list.h"
 #include "core/workbench/panel_model.h"
 #include "core/workbench/search_address.h"
+#include "platform/code_page.h"
+#include "ui/browser/fix_html_view.h"
+#include "ui/results/results_list.h"
+#include "ui/services/app_message_box.h"
 #include "ui/workbench/tarnwick_view.h"
 
 namespace wv {
@@ -68,7 +68,8 @@ void CTarnwickView::RestartSmartFindBatches() {
     std::vector<std::string> listed;
     if (m_listResults) {
         listed.reserve(m_listResults->GetRowCount());
-        for (int row = 0; row < m_listResults->GetRowCount(); ++row) listed.push_back(m_listResults->GetCellText(row, 1));
+        for (int row = 0; row < m_listResults->GetRowCount(); ++row)
+            listed.push_back(m_listResults->GetCellText(row, 1));
     }
     m_listRun.KeepListed(listed);
     ShowSmartFindCaption();
@@ -80,4 +81,4 @@ void CTarnwickView::ShowSmartFindCaption() {
     if (m_btnSmartFind->GetLabel() != caption) m_btnSmartFind->SetLabel(caption);
 }
 
-} // namespace wv
+}  // namespace wv

@@ -24,4 +24,4 @@ struct WorkbenchContext {
     AppServices* services = nullptr;
 };
 
-} // namespace wv
+}  // namespace wv

@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "core/app/status_message.h"
 
 #include <cstring>
 
-#include "core/app/status_message.h"
+#include <gtest/gtest.h>
 
 TEST(StatusMessage, NoticeIsOneLineAndNoFormat) {
     const std::string notice = wv::kVendorNotice;

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
+#include "core/app/variant_settings.h"
 
 #include <map>
 #include <optional>
 #include <string>
 
-#include "core/app/variant_settings.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -37,4 +37,4 @@ TEST(VariantSettings, MissingOrDamagedValuesKeepTheirDefaults) {
               (wv::VariantSettings{wv::VariantMode::LetterOrder, false}));
 }
 
-} // namespace
+}  // namespace

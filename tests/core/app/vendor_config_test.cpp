@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
+#include "core/app/vendor_config.h"
 
 #include <map>
 
-#include "core/app/vendor_config.h"
+#include <gtest/gtest.h>
 
 namespace {
 wv::VendorConfig Read(const std::map<std::string, std::string>& env) {
@@ -11,7 +11,7 @@ wv::VendorConfig Read(const std::map<std::string, std::string>& env) {
         return it == env.end() ? nullptr : it->second.c_str();
     });
 }
-} // namespace
+}  // namespace
 
 TEST(VendorConfig, BuiltInValues) {
     wv::VendorConfig config = Read({});

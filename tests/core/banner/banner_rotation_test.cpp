@@ -1,6 +1,6 @@
 // The rotation loop against scripted services and a clock of its own, so
 // that pauses of seconds take no time and can be read back exactly.
-#include <gtest/gtest.h>
+#include "core/banner/banner_rotation.h"
 
 #include <deque>
 #include <optional>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/banner/banner_rotation.h"
+#include <gtest/gtest.h>
 
 using wv::BannerFtpLogin;
 using wv::BannerRotation;
@@ -86,8 +86,8 @@ private:
 
 // One line's usual course: link, login, download, close, show, display wait.
 Log Shown(const std::string& link, const std::string& file, long waitMs) {
-    return {"link " + link, "connect", "get " + file + " to local.gif", "close", "show local.gif",
-            "pause " + std::to_string(waitMs)};
+    return {"link " + link, "connect",        "get " + file + " to local.gif",
+            "close",        "show local.gif", "pause " + std::to_string(waitMs)};
 }
 
 // A line whose file the server lacks: one login, five tries a second apart.
@@ -118,7 +118,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Rotation, LinesInFileOrderEachForItsTimeThenTheNewListFromItsFirstLine) {
     rotation.fetches = {Lines{"0.5|http://a/|a.gif|", "2|http://b/|b.gif|", "0|http://c/|c.gif|"},
@@ -134,13 +134,17 @@ TEST_F(Rotation, LinesInFileOrderEachForItsTimeThenTheNewListFromItsFirstLine) {
 }
 
 TEST_F(Rotation, MissingSeparatorsEmptyTheirFieldAndTheOnesAfterIt) {
-    rotation.fetches = {Lines{"0.25", "0.5|", "abc|http://two/|", "1|http://x/|x.gif|ignored|\r", "1|http://y/|y.gif\r"}};
+    rotation.fetches = {
+        Lines{"0.25", "0.5|", "abc|http://two/|", "1|http://x/|x.gif|ignored|\r", "1|http://y/|y.gif\r"}};
     rotation.stopAfterShows = 1;
     Run();
     const Log failed = FailedLogin("");  // an empty name fails like any missing file
-    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link "}, failed,  // "0.25": no link, no file
-                                  {"link "}, failed,              // "0.5|"
-                                  {"link http://two/"}, failed,    // two separators
+    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link "},
+                                  failed,  // "0.25": no link, no file
+                                  {"link "},
+                                  failed,  // "0.5|"
+                                  {"link http://two/"},
+                                  failed,  // two separators
                                   Shown("http://x/", "x.gif", 60000)}));
 }
 
@@ -149,8 +153,9 @@ TEST_F(Rotation, ADownloadIsTriedFiveTimesASecondApartThenTheNextLineFollows) {
     rotation.fetches = {Lines{"1|http://gone/|gone.gif|", "0.1|http://next/|next.gif|"}};
     rotation.stopAfterShows = 1;
     Run();
-    EXPECT_EQ(rotation.log, Join({{"fetch@0", "link http://gone/"}, FailedLogin("gone.gif"),
-                                  Shown("http://next/", "next.gif", 6000)}));
+    EXPECT_EQ(
+        rotation.log,
+        Join({{"fetch@0", "link http://gone/"}, FailedLogin("gone.gif"), Shown("http://next/", "next.gif", 6000)}));
 }
 
 TEST_F(Rotation, TheTryCountAndPausesAreSettable) {
@@ -172,8 +177,13 @@ TEST(RotationAsShipped, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAsked
     rotation.Run();
     // l3 names the file that failed a moment ago; a pass that showed nothing
     // waits before the next fetch.
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l1", "a.gif", 5000), {"link l2"}, FailedLogin("gone.gif"),
-                                  Shown("l4", "b.gif", 5000), {"fetch@14000", "link l5"}, FailedLogin("gone.gif"),
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"},
+                                  Shown("l1", "a.gif", 5000),
+                                  {"link l2"},
+                                  FailedLogin("gone.gif"),
+                                  Shown("l4", "b.gif", 5000),
+                                  {"fetch@14000", "link l5"},
+                                  FailedLogin("gone.gif"),
                                   {"pause 5000", "fetch@23000"}}));
 }
 
@@ -190,8 +200,12 @@ TEST_F(Rotation, FetchesOfTheListAreAtLeastASecondApart) {
     // tight loop.
     rotation.fetches = {Lines{"0|l|a.gif|"}, Lines{"0|l|a.gif|"}, Lines{"x|l|a.gif|"}};
     Run();
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("l", "a.gif", 0), {"pause 1000", "fetch@1000"},
-                                  Shown("l", "a.gif", 0), {"pause 1000", "fetch@2000"}, Shown("l", "a.gif", 0),
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"},
+                                  Shown("l", "a.gif", 0),
+                                  {"pause 1000", "fetch@1000"},
+                                  Shown("l", "a.gif", 0),
+                                  {"pause 1000", "fetch@2000"},
+                                  Shown("l", "a.gif", 0),
                                   {"pause 1000", "fetch@3000"}}));
 }
 
@@ -199,8 +213,11 @@ TEST_F(Rotation, AFailedLaterFetchShowsThePreviousLinesAgainFromTheFirst) {
     rotation.fetches = {Lines{"1|http://a/|a.gif|", "1|http://b/|b.gif|"}, std::nullopt};
     rotation.stopAfterShows = 3;
     Run();
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("http://a/", "a.gif", 60000), Shown("http://b/", "b.gif", 60000),
-                                  {"fetch@120000"}, Shown("http://a/", "a.gif", 60000)}));
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"},
+                                  Shown("http://a/", "a.gif", 60000),
+                                  Shown("http://b/", "b.gif", 60000),
+                                  {"fetch@120000"},
+                                  Shown("http://a/", "a.gif", 60000)}));
 }
 
 TEST_F(Rotation, AFailedFirstFetchEndsTheWork) {
@@ -227,6 +244,9 @@ TEST_F(Rotation, NegativeOrUnreadableTimesMoveOnAtOnce) {
     rotation.fetches = {Lines{"-2|a|a.gif|", "nan|b|b.gif|", " 0x20|c|c.gif|", "1e400|d|d.gif|"}};
     rotation.stopAfterShows = 4;
     Run();
-    EXPECT_EQ(rotation.log, Join({{"fetch@0"}, Shown("a", "a.gif", 0), Shown("b", "b.gif", 0),
-                                  Shown("c", "c.gif", 0), Shown("d", "d.gif", 0)}));
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"},
+                                  Shown("a", "a.gif", 0),
+                                  Shown("b", "b.gif", 0),
+                                  Shown("c", "c.gif", 0),
+                                  Shown("d", "d.gif", 0)}));
 }

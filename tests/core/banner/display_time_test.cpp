@@ -1,20 +1,21 @@
 // Reading a banner line's display time and the wait it gives.
-#include <gtest/gtest.h>
+#include "core/banner/display_time.h"
 
 #include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "core/banner/banner_rotation.h"
-#include "core/banner/display_time.h"
+#include <gtest/gtest.h>
+
 #include "core/app/working_dir.h"
+#include "core/banner/banner_rotation.h"
 #include "test_paths.h"
 
 using wv::BannerRotation;
 using wv::DisplayWait;
-using wv::ReadDisplayMinutes;
 using wv::kLongestDisplayWait;
+using wv::ReadDisplayMinutes;
 
 using namespace std::chrono_literals;
 
@@ -24,11 +25,13 @@ TEST(DisplayTime, ReadsTheLongestDecimalPrefixLikeAtof) {
         double minutes;
     };
     const Case cases[] = {
-        {"2", 2.0},          {"0.5", 0.5},         {" \t\n0.25xyz", 0.25}, {".5", 0.5},
-        {"5.", 5.0},         {"+1.5", 1.5},        {"-3", -3.0},           {"1e2", 100.0},
-        {"1.5E-1|", 0.15},   {"1e", 1.0},          {"1e+", 1.0},           {"2e-x", 2.0},
-        {"", 0.0},           {"abc", 0.0},         {".", 0.0},             {"-", 0.0},
-        {"|2|", 0.0},        {"1 2", 1.0},         {"00012", 12.0},        {"3,5", 3.0},
+        {"2", 2.0},      {"0.5", 0.5},   {" \t\n0.25xyz", 0.25},
+        {".5", 0.5},     {"5.", 5.0},    {"+1.5", 1.5},
+        {"-3", -3.0},    {"1e2", 100.0}, {"1.5E-1|", 0.15},
+        {"1e", 1.0},     {"1e+", 1.0},   {"2e-x", 2.0},
+        {"", 0.0},       {"abc", 0.0},   {".", 0.0},
+        {"-", 0.0},      {"|2|", 0.0},   {"1 2", 1.0},
+        {"00012", 12.0}, {"3,5", 3.0},
     };
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(ReadDisplayMinutes(c.text), c.minutes) << c.text;
 }
@@ -38,7 +41,7 @@ TEST(DisplayTime, InfinityNanAndHexadecimalAreNotNumbers) {
     EXPECT_EQ(ReadDisplayMinutes("INFINITY"), 0.0);
     EXPECT_EQ(ReadDisplayMinutes("nan"), 0.0);
     EXPECT_EQ(ReadDisplayMinutes("-nan(1)"), 0.0);
-    EXPECT_EQ(ReadDisplayMinutes("0x10"), 0.0);   // the "0" before the x
+    EXPECT_EQ(ReadDisplayMinutes("0x10"), 0.0);  // the "0" before the x
     EXPECT_EQ(ReadDisplayMinutes("0x1p4"), 0.0);
     EXPECT_EQ(ReadDisplayMinutes("1x10"), 1.0);
     // Beyond a double's range: infinite, which waits nothing.
@@ -75,8 +78,8 @@ TEST(DisplayTime, NonPositiveOrNonFiniteTimesWaitNothingAndHugeOnesAreCut) {
     EXPECT_EQ(DisplayWait(std::numeric_limits<double>::quiet_NaN()), 0ms);
     EXPECT_EQ(DisplayWait(std::numeric_limits<double>::infinity()), 0ms);
     EXPECT_EQ(DisplayWait(1e300), kLongestDisplayWait);
-    EXPECT_EQ(DisplayWait(1e6), kLongestDisplayWait);      // 60e9 ms
-    EXPECT_EQ(DisplayWait(70000.0), 4200000000ms);         // still below the cut
+    EXPECT_EQ(DisplayWait(1e6), kLongestDisplayWait);  // 60e9 ms
+    EXPECT_EQ(DisplayWait(70000.0), 4200000000ms);     // still below the cut
 }
 
 TEST(BannerFields, ExtractFieldIsEmptyWithoutItsEnd) {
@@ -90,7 +93,8 @@ TEST(BannerFields, ExtractFieldIsEmptyWithoutItsEnd) {
 
 TEST(BannerFields, WorkingDirectoryFileIsTheWholeDirectoryAndTheName) {
     wvtest::ScopedTempDir dir;
-    const std::filesystem::path deep = dir.path() / std::string(120, 'd') / std::string(120, 'e') / std::string(60, 'f');
+    const std::filesystem::path deep =
+        dir.path() / std::string(120, 'd') / std::string(120, 'e') / std::string(60, 'f');
     std::filesystem::create_directories(deep);  // longer than 255 characters
     {
         wvtest::ScopedWorkingDir cwd(deep);

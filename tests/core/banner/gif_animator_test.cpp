@@ -1,11 +1,12 @@
 // The off-screen surface and the animation loop, driven by a scripted host
 // instead of a thread and a clock.
-#include <gtest/gtest.h>
+#include "core/banner/gif_animator.h"
 
 #include <chrono>
 #include <thread>
 
-#include "core/banner/gif_animator.h"
+#include <gtest/gtest.h>
+
 #include "core/banner/gif_surface.h"
 #include "core/banner/picture.h"
 
@@ -30,7 +31,8 @@ std::shared_ptr<wv::Picture> Solid(int width, int height, GifRgb colour) {
     auto picture = std::make_shared<wv::Picture>();
     picture->width = width;
     picture->height = height;
-    for (int i = 0; i < width * height; ++i) picture->rgb.insert(picture->rgb.end(), {colour.red, colour.green, colour.blue});
+    for (int i = 0; i < width * height; ++i)
+        picture->rgb.insert(picture->rgb.end(), {colour.red, colour.green, colour.blue});
     return picture;
 }
 
@@ -66,7 +68,7 @@ private:
     std::size_t m_limit;
 };
 
-} // namespace
+}  // namespace
 
 TEST(GifSurfaceTest, DrawingIsClippedMaskedAndStretched) {
     GifSurface surface;

@@ -1,10 +1,11 @@
 // DecodeGifImage on GIFs written by giflib (every pixel must come back) and
 // on hand-assembled and damaged ones; ReadPictureHeader's reading of sizes.
-#include <gtest/gtest.h>
+#include "core/banner/gif_decoder.h"
 
 #include <random>
 
-#include "core/banner/gif_decoder.h"
+#include <gtest/gtest.h>
+
 #include "gif_test_data.h"
 
 using wv::DecodeGifImage;
@@ -33,18 +34,22 @@ std::vector<Rgb> Palette(int colours, std::mt19937& random) {
 }
 Bytes Pixels(int width, int height, int colours, std::mt19937& random) {
     Bytes pixels(static_cast<std::size_t>(width) * height);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = random() % 3 ? (i / 7 + i % 2) % colours : random() % colours;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = random() % 3 ? (i / 7 + i % 2) % colours : random() % colours;
     return pixels;
 }
 
-} // namespace
+}  // namespace
 
 TEST(GifDecoderTest, EveryPixelOfAWrittenImageComesBack) {
     // Code sizes from 2 to 8 bits, odd sizes, a table that fills and is
     // cleared, an interlaced image and one with a local colour table.
-    struct Case { int colours, width, height; bool interlaced, local; };
-    const Case cases[] = {{2, 13, 7, false, false},   {16, 33, 21, false, false}, {256, 300, 200, false, false},
-                          {64, 1, 1, false, false},   {16, 17, 23, true, false},  {8, 20, 9, false, true}};
+    struct Case {
+        int colours, width, height;
+        bool interlaced, local;
+    };
+    const Case cases[] = {{2, 13, 7, false, false}, {16, 33, 21, false, false}, {256, 300, 200, false, false},
+                          {64, 1, 1, false, false}, {16, 17, 23, true, false},  {8, 20, 9, false, true}};
     std::mt19937 random(7);
     for (const Case& c : cases) {
         const std::vector<Rgb> global = Palette(c.colours, random), local = Palette(c.colours, random);
@@ -137,8 +142,9 @@ TEST(PictureHeaderTest, SizesOfGifsAndBitmapsWhoseHeadersCanBeTrusted) {
     bitmap[25] = 0xFF, bitmap[24] = 0xFF, bitmap[23] = 0xFF, bitmap[22] = 0xFE;  // -2: top-down
     EXPECT_EQ(size(bitmap).second, 2);
     // The old core header has 16-bit sizes.
-    EXPECT_EQ(size(Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 0x10, 0x27, 5, 0, 1, 0, 24, 0}).first,
-              10000);
+    EXPECT_EQ(
+        size(Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 0x10, 0x27, 5, 0, 1, 0, 24, 0}).first,
+        10000);
 
     // Not the two formats, cut short, an unknown info header, a depth no
     // bitmap has, a palette of 65,536 colours.

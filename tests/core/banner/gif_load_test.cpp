@@ -27,7 +27,7 @@ Bytes ThreeFrames() {
     return writer.Finish();
 }
 
-} // namespace
+}  // namespace
 
 TEST(GifLoadTest, SingleImageIsOneStillPictureOfTheScreenSize) {
     GifWriter writer(40, 30, kPalette);
@@ -153,7 +153,6 @@ TEST(GifLoadTest, PicturesOfNoOrHugeSizeFail) {
     FakeDecoder counting;
     ASSERT_TRUE(Load(parser, huge, counting.Function()));
     EXPECT_EQ(counting.inputs.size(), 1u);
-
 }
 
 TEST(GifLoadTest, ResetDropsTheLoadButKeepsTheSize) {
@@ -197,8 +196,8 @@ TEST(GifLoadTest, OnlyGifsAndBitmapsOfAcceptableSizeReachTheDecoder) {
             return std::shared_ptr<const wv::Picture>(picture);
         };
     };
-    const Bytes png{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                    0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 2, 0, 0, 0};  // 20,000 a side
+    const Bytes png{0x89, 'P', 'N', 'G',  0x0D, 0x0A, 0x1A, 0x0A, 0,    0, 0, 13, 'I', 'H', 'D',
+                    'R',  0,   0,   0x4E, 0x20, 0,    0,    0x4E, 0x20, 8, 2, 0,  0,   0};  // 20,000 a side
     Bytes cut = wvtest::MakeBitmapFile(2, 2, {1, 2, 3});
     cut.resize(30);  // ends before the size
     GifParser parser;

@@ -1,9 +1,9 @@
 // The block walk and frame cutting of GifParser, on GIFs written by giflib
 // and on hand-assembled malformed bytes.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "gif_test_data.h"
 
@@ -34,7 +34,7 @@ Bytes Slice(const Bytes& data, std::size_t begin, std::size_t end) {
     return Bytes(data.begin() + begin, data.begin() + end);
 }
 
-} // namespace
+}  // namespace
 
 TEST(GifParserTest, RecognisesOnlyTheTwoKnownVersions) {
     EXPECT_TRUE(Attached(Header(1, 1, -1, "GIF89a")).isGif);
@@ -199,8 +199,8 @@ TEST(GifParserTest, ChainRunningOffTheEndFailsTheSkipAndKeepsTheCursor) {
 }
 
 TEST(GifParserTest, ScreenOrTableBeyondTheDataHasNoFrame) {
-    for (const Bytes& data : {Bytes{'G', 'I', 'F', '8', '9', 'a'}, Slice(Header(5, 5), 0, 12),
-                              Slice(Header(5, 5, 3), 0, 20)}) {
+    for (const Bytes& data :
+         {Bytes{'G', 'I', 'F', '8', '9', 'a'}, Slice(Header(5, 5), 0, 12), Slice(Header(5, 5, 3), 0, 20)}) {
         Attached gif(data);
         EXPECT_TRUE(gif.isGif);
         EXPECT_EQ(gif.parser.ClassifyBlock(), GifBlockKind::Unknown);
@@ -226,8 +226,8 @@ TEST(GifParserTest, OperationsFailWithoutData) {
 }
 
 TEST(GifParserTest, ExtractionStopsAtAnUnknownBlock) {
-    const Bytes data = Header(4, 4) + Control(3, 1) + Image(0, 0, 4, 4) + Bytes{0x99} +
-                       Control(4, 1) + Image(0, 0, 4, 4) + Bytes{0x3B};
+    const Bytes data = Header(4, 4) + Control(3, 1) + Image(0, 0, 4, 4) + Bytes{0x99} + Control(4, 1) +
+                       Image(0, 0, 4, 4) + Bytes{0x3B};
     Attached gif(data);
     ASSERT_TRUE(gif.parser.ExtractFrame());
     EXPECT_FALSE(gif.parser.ExtractFrame());

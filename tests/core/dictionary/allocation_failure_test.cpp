@@ -31,7 +31,7 @@ public:
     explicit AllocationFailure(long successes) { t_allocationsLeft = successes; }
     ~AllocationFailure() { t_allocationsLeft = -1; }
 };
-} // namespace
+}  // namespace
 
 void* operator new(std::size_t size) {
     if (void* p = Allocate(size)) return p;

@@ -49,4 +49,4 @@ std::string CheckInvariants(const TrieNode* root) {
     return "";
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -5,7 +5,7 @@
 
 namespace wv {
 class TrieNode;
-} // namespace wv
+}  // namespace wv
 
 namespace wvtest {
 
@@ -21,4 +21,4 @@ std::string DumpWords(std::initializer_list<const char*> words);
 // otherwise a description of the first breach.
 std::string CheckInvariants(const wv::TrieNode* root);
 
-} // namespace wvtest
+}  // namespace wvtest

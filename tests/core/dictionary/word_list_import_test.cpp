@@ -1,10 +1,11 @@
+#include "core/dictionary/word_list_import.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "core/dictionary/word_list_import.h"
 #include "core/dictionary/word_trie.h"
 #include "test_paths.h"
 #include "trie_shape.h"
@@ -34,7 +35,7 @@ protected:
     int m_questions = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WordListImport, EmptyStoreLoadsWithoutAsking) {
     EXPECT_TRUE(Import(false));

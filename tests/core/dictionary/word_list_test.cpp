@@ -40,7 +40,7 @@ protected:
     wvtest::ScopedTempDir m_dir;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(WordListFile, EveryLineIsAWordAsItStands) {
     WordTrie trie;

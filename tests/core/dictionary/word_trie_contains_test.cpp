@@ -35,13 +35,23 @@ TEST(WordTrieContains, TriesEverySpellingThatDiffersInCase) {
 TEST(WordTrieContains, FoldsWindows1252PairsButNoOtherBytes) {
     WordTrie trie;
     trie.Insert("caf\xE9");  // café
-    trie.Insert("\x8A" "a");  // Ša
-    trie.Insert("1\xD7" "2");  // 1×2
+    trie.Insert(
+        "\x8A"
+        "a");  // Ša
+    trie.Insert(
+        "1\xD7"
+        "2");  // 1×2
     EXPECT_TRUE(trie.Contains("CAF\xC9"));
-    EXPECT_TRUE(trie.Contains("\x9A" "A"));
-    EXPECT_TRUE(trie.Contains("1\xD7" "2"));
-    EXPECT_FALSE(trie.Contains("1\xF7" "2"));  // × and ÷ sit where a case pair would
+    EXPECT_TRUE(
+        trie.Contains("\x9A"
+                      "A"));
+    EXPECT_TRUE(
+        trie.Contains("1\xD7"
+                      "2"));
+    EXPECT_FALSE(
+        trie.Contains("1\xF7"
+                      "2"));  // × and ÷ sit where a case pair would
     EXPECT_FALSE(trie.Contains(std::string_view("cam\0ra", 6)));
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,9 @@
+#include "core/dictionary/word_trie.h"
+
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "core/dictionary/word_trie.h"
 #include "trie_shape.h"
 
 using wv::TrieNode;

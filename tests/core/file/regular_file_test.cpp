@@ -1,14 +1,14 @@
 // Reading files named from outside: only regular files, never a wait.
-#include <gtest/gtest.h>
+#include "core/file/regular_file.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "core/file/regular_file.h"
 #include "fifo.h"
 #include "test_paths.h"
 
@@ -18,7 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
-} // namespace
+}  // namespace
 
 TEST(ReadRegularFile, WholeFileUpToTheLimitAndNothingBeyond) {
     wvtest::ScopedTempDir dir;

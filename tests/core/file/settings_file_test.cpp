@@ -1,8 +1,9 @@
 // The settings file at start: read only when it is a regular file within the
 // limit; no file means the defaults; anything else is left alone.
+#include "core/file/settings_file.h"
+
 #include <gtest/gtest.h>
 
-#include "core/file/settings_file.h"
 #include "fifo.h"
 #include "test_paths.h"
 

@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "core/marshal/ui_marshal.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -8,8 +8,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "core/text/cp1252.h"
-#include "core/marshal/ui_marshal.h"
 
 namespace {
 
@@ -153,4 +154,4 @@ TEST(Cp1252, RoundTripsAndReplacesWhatItCannotHold) {
     EXPECT_TRUE(wv::SignedByteLess('\xE9', 'a'));
 }
 
-} // namespace
+}  // namespace

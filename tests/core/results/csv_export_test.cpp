@@ -1,10 +1,11 @@
-#include <gtest/gtest.h>
+#include "core/results/csv_export.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/results/csv_export.h"
+#include <gtest/gtest.h>
+
 #include "core/results/row_store.h"
 
 namespace {
@@ -46,9 +47,15 @@ TEST(CsvExport, QuotesOnlyFieldsThatNeedItAndWritesUtf8) {
 }
 
 TEST(CsvExport, CellsThatWouldOpenAsFormulasGetALeadingApostrophe) {
-    const std::string_view cases[][2] = {{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""}, {"+1", "'+1"},
-                                         {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"}, {"\tcmd", "'\tcmd"},
-                                         {"\rcmd", "\"'\rcmd\""}, {"a=b", "a=b"}, {" =1", " =1"}, {"", ""}};
+    const std::string_view cases[][2] = {{"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+                                         {"+1", "'+1"},
+                                         {"-2", "'-2"},
+                                         {"@SUM(A1)", "'@SUM(A1)"},
+                                         {"\tcmd", "'\tcmd"},
+                                         {"\rcmd", "\"'\rcmd\""},
+                                         {"a=b", "a=b"},
+                                         {" =1", " =1"},
+                                         {"", ""}};
     for (const auto& c : cases) EXPECT_EQ(wv::CsvField(c[0]), c[1]) << c[0];
 }
 
@@ -76,7 +83,7 @@ TEST(CsvExport, AwkwardCellsComeBackAsTheyWere) {
     EXPECT_EQ(wv::RowsToCsv(rows, 1).substr(3, 6), "1\r\n2\r\n");  // no titles: the rows alone
 }
 
-} // namespace
+}  // namespace
 
 TEST(CsvExport, AnExportIsOfferedUnderItsKeywordsName) {
     struct Case {

@@ -1,4 +1,4 @@
-#include <gtest/gtest.h>
+#include "core/results/row_compare.h"
 
 #include <clocale>
 #include <cmath>
@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/results/row_compare.h"
+#include <gtest/gtest.h>
+
 #include "core/results/row_store.h"
 
 namespace {
@@ -134,15 +135,14 @@ TEST(RowCompare, EqualRowsKeepTheirOrder) {
         rows.Insert(i, cells, 2);
     }
     std::vector<std::string> second;
-    for (uint32_t from : wv::SortedRowOrder(rows, 0, true, kNoDates))
-        second.emplace_back(rows.Text(from, 1));
+    for (uint32_t from : wv::SortedRowOrder(rows, 0, true, kNoDates)) second.emplace_back(rows.Text(from, 1));
     EXPECT_EQ(second, (Texts{"4", "1", "2", "3", "5"}));
 }
 
 // Texts that exercise every branch: numbers, signs, fractions, dates, words,
 // case, blanks, empties, bytes above 0x7F.
 std::vector<std::string> MixedTexts(size_t count, unsigned seed) {
-    const char* const pieces[] = {"", " ", "0", "7", "12", "-", "+", "-3", "3+4", "1.5", "@",
+    const char* const pieces[] = {"",    " ",  "0", "7", "12", "-",   "+",    "-3",  "3+4", "1.5", "@",
                                   "@12", "@3", "a", "B", "ab", "Ab ", "\xE9", "0x1", "inf", "\t9"};
     std::mt19937 random(seed);
     std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
@@ -213,8 +213,8 @@ TEST(RowCompare, KeysOfABigColumnCompareExactlyAsTheTexts) {
     FakeDates dates;
     auto parser = dates.parser();
     std::vector<std::string> texts = MixedTexts(40000, 11);
-    const char* const longTexts[] = {"Double Click To Search On eBay", "@1234567890123456",
-                                     "1234567890123456789", "  spaced out words  "};
+    const char* const longTexts[] = {"Double Click To Search On eBay", "@1234567890123456", "1234567890123456789",
+                                     "  spaced out words  "};
     for (size_t i = 0; i < texts.size(); i += 7) texts[i] = longTexts[(i / 7) % std::size(longTexts)];
     wv::RowStore rows = Column(texts);
     wv::RowSorter sorter;
@@ -281,12 +281,22 @@ TEST(RowCompare, MixedColumnsSortSafely) {
 // their first eight bytes, end in zero bytes or use bytes above 0x7F, and
 // with many ties, on both sides of the two-thread split.
 TEST(RowCompare, ColumnsOfOneKindSortAsTheRowComparisonDoes) {
-    const std::vector<std::string> textPool = {
-        "ABCDEFGH",  "ABCDEFGHI", "ABCDEFGH\xff", "ABCDEFGH\x01", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOQ",
-        "ab",        std::string("AB\0", 3), std::string("AB\0\0", 4), "\xe9t\xe9", "\x80",  "",
-        "abcdefgh ", " ABCDEFGH"};
-    const std::vector<std::string> numberPool = {"0", "-1", "17", "017", "+5", "1+1", "-9999999999999999",
-                                                 "123456789012345678901234567890", "99", "-0"};
+    const std::vector<std::string> textPool = {"ABCDEFGH",
+                                               "ABCDEFGHI",
+                                               "ABCDEFGH\xff",
+                                               "ABCDEFGH\x01",
+                                               "ABCDEFGHIJKLMNOP",
+                                               "ABCDEFGHIJKLMNOQ",
+                                               "ab",
+                                               std::string("AB\0", 3),
+                                               std::string("AB\0\0", 4),
+                                               "\xe9t\xe9",
+                                               "\x80",
+                                               "",
+                                               "abcdefgh ",
+                                               " ABCDEFGH"};
+    const std::vector<std::string> numberPool = {
+        "0", "-1", "17", "017", "+5", "1+1", "-9999999999999999", "123456789012345678901234567890", "99", "-0"};
     for (const auto* pool : {&textPool, &numberPool}) {
         std::vector<std::string> texts;
         for (size_t i = 0; i < 30011; ++i) texts.push_back((*pool)[(i * 7 + i / 5) % pool->size()]);
@@ -305,4 +315,4 @@ TEST(RowCompare, ColumnsOfOneKindSortAsTheRowComparisonDoes) {
     }
 }
 
-} // namespace
+}  // namespace

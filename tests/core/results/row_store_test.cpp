@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
+#include "core/results/row_store.h"
 
 #include <string>
 #include <vector>
 
-#include "core/results/row_store.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,8 +24,8 @@ using Texts = std::vector<std::string>;
 TEST(RowStore, InsertsAtAnyPositionWithMissingCellsEmpty) {
     wv::RowStore rows;
     Add(rows, 0, {"1", "abc", kHint});
-    Add(rows, 0, {"2"});                              // fewer texts than columns
-    Add(rows, 2, {"3", "x", "y", "dropped"});         // more texts than columns
+    Add(rows, 0, {"2"});                       // fewer texts than columns
+    Add(rows, 2, {"3", "x", "y", "dropped"});  // more texts than columns
     Add(rows, 1, {"4", "", "z"});
     ASSERT_EQ(rows.Size(), 4u);
     EXPECT_EQ(RowTexts(rows, 0), (Texts{"2", "", ""}));
@@ -134,4 +134,4 @@ TEST(RowStore, EraseRowsTakesScatteredRowsInOnePass) {
     EXPECT_EQ(rows.Pool().IdLimit(), 0u);
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "core/typos/edit_model.h"
 
 #include <stdexcept>
 
-#include "core/typos/edit_model.h"
+#include <gtest/gtest.h>
+
 #include "core/typos/typo_pairs.h"
 
 namespace {
@@ -53,12 +54,18 @@ TEST(SoundRules, ApplyOnlyWhereEnglishSpellingSoundsAlike) {
         bool fits;
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"c", "s", "camera", false}, {"c", "s", "bracelet", true},  // soft c only
-             {"c", "k", "camera", true},  {"c", "k", "cell", false},     {"c", "k", "chair", false},
-             {"k", "ck", "kit", false},   {"k", "ck", "neko", true},     // ck after a short vowel
-             {"k", "c", "neck", false},                                // no new double
-             {"s", "z", "rose", true},    {"s", "z", "silver", false},
-             {"e", "", "lace", true},     {"e", "", "e", false},
+             {"c", "s", "camera", false},
+             {"c", "s", "bracelet", true},  // soft c only
+             {"c", "k", "camera", true},
+             {"c", "k", "cell", false},
+             {"c", "k", "chair", false},
+             {"k", "ck", "kit", false},
+             {"k", "ck", "neko", true},  // ck after a short vowel
+             {"k", "c", "neck", false},  // no new double
+             {"s", "z", "rose", true},
+             {"s", "z", "silver", false},
+             {"e", "", "lace", true},
+             {"e", "", "e", false},
          })
         EXPECT_EQ(fits(c.from, c.to, c.word), c.fits) << c.from << ">" << c.to << " in " << c.word;
 }
@@ -72,7 +79,7 @@ TEST(EditCounts, TextTableRoundTripsAndRejectsDamage) {
     EXPECT_EQ(wv::EditCounts::FromText(text).ToText(), text);
     EXPECT_EQ(text.find("camera"), std::string::npos);
 
-    EXPECT_THROW(wv::EditCounts::FromText("d 0.1 3\n"), std::invalid_argument);   // one code short
+    EXPECT_THROW(wv::EditCounts::FromText("d 0.1 3\n"), std::invalid_argument);     // one code short
     EXPECT_THROW(wv::EditCounts::FromText("d 0.99.1 3\n"), std::invalid_argument);  // not a code
     EXPECT_THROW(wv::EditCounts::FromText("s 0.1.2.3 x\n"), std::invalid_argument);
     EXPECT_THROW(wv::EditCounts::FromText("q 0.1 1\n"), std::invalid_argument);
@@ -106,4 +113,4 @@ TEST(TypoPairs, KeepsSingleLetterWordsAndTheFirstCorrection) {
     EXPECT_EQ(pairs[2].intended, "systemic");
 }
 
-} // namespace
+}  // namespace

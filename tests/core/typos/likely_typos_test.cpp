@@ -1,14 +1,15 @@
-#include <gtest/gtest.h>
+#include "core/typos/likely_typos.h"
 
 #include <algorithm>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "core/text/cp1252_case.h"
 #include "core/typos/edit_model.h"
-#include "core/typos/likely_typos.h"
 
 namespace {
 
@@ -76,10 +77,10 @@ TEST(LikelyTypos, CaseFollowsTheKeywordWord) {
         const char* unlisted;  // one it must not: the same letters in a case the word does not have
     };
     for (const Case& c : std::initializer_list<Case>{
-             {"Camera", "Acmera", "aCmera"},        // Capitalised stays so after a first-letter swap
-             {"CAMERA", "CAMERRA", "CAMErRA"},      // ALL CAPS: a new letter is upper case too
-             {"iPod", "iod", "iOd"},                // mixed: kept letters keep their case
-             {"iPod", "iPPod", "iPpod"},            // ... a new one takes its neighbour's
+             {"Camera", "Acmera", "aCmera"},       // Capitalised stays so after a first-letter swap
+             {"CAMERA", "CAMERRA", "CAMErRA"},     // ALL CAPS: a new letter is upper case too
+             {"iPod", "iod", "iOd"},               // mixed: kept letters keep their case
+             {"iPod", "iPPod", "iPpod"},           // ... a new one takes its neighbour's
              {"CAF\xC9", "CAFF\xC9", "CAFf\xC9"},  // É is a letter, and upper case
          }) {
         wv::TypoOptions all;
@@ -127,8 +128,8 @@ TEST(LikelyTypos, RealWordsLeaveAOneWordListButStayFlaggedInAPhrase) {
 TEST(LikelyTypos, ModelNumbersKeepTheirLettersAndGiveTheirSpacings) {
     struct Case {
         const char* keyword;
-        std::vector<std::string> words;   // KeywordWords
-        std::vector<std::string> forms;   // spacing forms listed
+        std::vector<std::string> words;  // KeywordWords
+        std::vector<std::string> forms;  // spacing forms listed
     };
     for (const Case& c : std::initializer_list<Case>{
              {"nikon d750", {"nikon", "d750"}, {"nikon d 750", "nikon d-750"}},
@@ -140,8 +141,10 @@ TEST(LikelyTypos, ModelNumbersKeepTheirLettersAndGiveTheirSpacings) {
         const std::vector<wv::Typo> list = wv::LikelyTypos(c.keyword);
         for (const wv::Typo& t : list) {
             const std::string& number = c.words[1];
-            if (t.wordIndex == 1) EXPECT_EQ(t.kind, wv::TypoKind::Spacing) << t.variant;
-            else EXPECT_EQ(t.variant.substr(t.variant.size() - number.size()), number) << t.variant;
+            if (t.wordIndex == 1)
+                EXPECT_EQ(t.kind, wv::TypoKind::Spacing) << t.variant;
+            else
+                EXPECT_EQ(t.variant.substr(t.variant.size() - number.size()), number) << t.variant;
         }
         const std::vector<std::string> variants = Variants(c.keyword);
         for (const std::string& form : c.forms) EXPECT_LT(RankOf(variants, form), 10u) << form;
@@ -189,7 +192,8 @@ TEST(LikelyTypos, SlipsRankAsRealSlipsFall) {
             return std::find_if(list.begin(), list.end(), [&](const wv::Typo& t) { return t.variant == v; });
         };
         EXPECT_EQ(at(hard)->kind, wv::TypoKind::SoundAlike) << hard;
-        EXPECT_TRUE(at(soft) == list.end() || (at(hard) < at(soft) && at(soft)->kind != wv::TypoKind::SoundAlike)) << soft;
+        EXPECT_TRUE(at(soft) == list.end() || (at(hard) < at(soft) && at(soft)->kind != wv::TypoKind::SoundAlike))
+            << soft;
     }
     // Two slips of any kinds, weighed together.
     EXPECT_LT(RankOf(Variants("jewellery"), "jewlery"), 100u);
@@ -210,4 +214,4 @@ TEST(LikelyTypos, UsesTheModelItIsGiven) {
     EXPECT_EQ(list[0].kind, wv::TypoKind::MissingLetter);
 }
 
-} // namespace
+}  // namespace

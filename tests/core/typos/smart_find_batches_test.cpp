@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
+#include "core/typos/smart_find_batches.h"
 
 #include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "core/typos/smart_find_batches.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -42,11 +42,9 @@ TEST(SmartFindBatches, EncodesBytesTheWayBrowsersSendTypedAddresses) {
 TEST(SmartFindBatches, WholeSearchTextStaysWithinTheLimit) {
     const std::string longWord(60, 'w');
     const std::vector<std::tuple<std::vector<std::string>, std::size_t, bool>> cases = {
-        {{"canon", "camera"}, 16, true},  // canon%20(camera)
-        {{"canon", "camera"}, 15, false},
-        {{"caf\xE9"}, 2 + 9, true},       // caf%C3%A9
-        {{"caf\xE9"}, 2 + 8, false},
-        {{longWord, longWord, longWord, longWord, longWord, longWord}, 350, false},
+        {{"canon", "camera"}, 16, true},                               // canon%20(camera)
+        {{"canon", "camera"}, 15, false}, {{"caf\xE9"}, 2 + 9, true},  // caf%C3%A9
+        {{"caf\xE9"}, 2 + 8, false},      {{longWord, longWord, longWord, longWord, longWord, longWord}, 350, false},
     };
     for (const auto& [words, maxText, fits] : cases) EXPECT_EQ(wv::SmartFindCanFit(words, maxText), fits) << maxText;
 
@@ -101,4 +99,4 @@ TEST(SmartFindBatches, SplitsAtTheGroupLimitKeepingRankOrder) {
     EXPECT_EQ(all, expected);
 }
 
-} // namespace
+}  // namespace

@@ -2,10 +2,10 @@
 // run or deleted rows do to the batches.
 #include "core/workbench/list_run.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,8 +40,7 @@ TEST(ListRun, SmartFindOpensEachBatchInTurnAndNamesTheNext) {
 
     std::vector<std::string> opened;
     for (std::size_t press = 0; press < batches; ++press) {
-        EXPECT_EQ(run.SmartFindCaption(),
-                  "Smart Find " + std::to_string(press + 1) + "/" + std::to_string(batches));
+        EXPECT_EQ(run.SmartFindCaption(), "Smart Find " + std::to_string(press + 1) + "/" + std::to_string(batches));
         opened.push_back(run.NextBatch().value());
     }
     EXPECT_NE(opened.front().find("(" + ranked.front().variant + ","), std::string::npos) << opened.front();
@@ -96,4 +95,4 @@ TEST(ListRun, OneBatchOrALetterOrderListKeepsThePlainCaption) {
     }
 }
 
-} // namespace
+}  // namespace

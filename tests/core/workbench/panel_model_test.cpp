@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include "core/workbench/panel_model.h"
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "core/res/resource.h"
-#include "core/workbench/panel_model.h"
 
 using namespace wv::panel;
 
@@ -103,4 +104,4 @@ TEST(PanelModel, CommandTable) {
     EXPECT_FALSE(PanelCommand(wv::res::ID_FILE_PRINT, out));
 }
 
-} // namespace
+}  // namespace

@@ -1,16 +1,15 @@
-#include <gtest/gtest.h>
+#include "core/workbench/search_address.h"
 
 #include <string>
 #include <vector>
 
-#include "core/workbench/search_address.h"
+#include <gtest/gtest.h>
 
 namespace {
 
 std::string SmartFind(const std::vector<std::string>& rows, std::size_t limit = wv::kMaxSmartFindAddress) {
     return wv::SmartFindAddress(
-        "h.test", [&] { return static_cast<int>(rows.size()); }, [&](int row) { return rows.at(row); },
-        limit);
+        "h.test", [&] { return static_cast<int>(rows.size()); }, [&](int row) { return rows.at(row); }, limit);
 }
 
 TEST(SearchAddress, OneVariant) {
@@ -72,4 +71,4 @@ TEST(SearchAddress, AHugeListMakesAnAddressOfAtMostEightKilobytes) {
     EXPECT_EQ(SmartFind(rows), plain + ")");
 }
 
-} // namespace
+}  // namespace

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
+#include "core/workbench/variant_generator.h"
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "core/workbench/variant_generator.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -50,8 +50,12 @@ TEST(VariantGenerator, HelloGivesFortySevenDistinctRows) {
 TEST(VariantGenerator, HighBytesSortBeforeAscii) {
     // 0xE9 is a signed negative byte: it comes before every ASCII letter, so
     // "a\xE9" is the last order and wraps to "\xE9" "a".
-    EXPECT_EQ(RunOf("a\xE9"), (Rows{"\xE9" "a", "a\xE9"}));
-    EXPECT_EQ(RunOf("\xE9" "a"), (Rows{"a\xE9"}));
+    EXPECT_EQ(RunOf("a\xE9"), (Rows{"\xE9"
+                                    "a",
+                                    "a\xE9"}));
+    EXPECT_EQ(RunOf("\xE9"
+                    "a"),
+              (Rows{"a\xE9"}));
 }
 
 TEST(VariantGenerator, AStopRequestEndsTheRunAfterThatRow) {
@@ -67,4 +71,4 @@ TEST(NextArrangement, ReportsTheWrapAndRestoresAscendingOrder) {
     EXPECT_EQ(b, "acb");
 }
 
-} // namespace
+}  // namespace

@@ -68,4 +68,4 @@ private:
     LoopbackServer m_server;  // last: its threads use the members above
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -31,4 +31,4 @@ bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::funct
     return false;
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -17,4 +17,4 @@ void MakeFifo(const std::filesystem::path& path);
 bool ReturnsWithoutWaitingOn(const std::filesystem::path& fifo, const std::function<void()>& fn,
                              std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-} // namespace wvtest
+}  // namespace wvtest

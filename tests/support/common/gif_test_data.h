@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/banner/gif_parser.h"
+#include "core/banner/picture.h"
 #include "core/banner/picture_header.h"
 #include "picture_writer.h"
-#include "core/banner/picture.h"
 
 using wv::PictureDecoder;
 
@@ -42,8 +42,14 @@ inline Bytes Header(int width, int height, int tableBits = -1, const char* signa
 }
 
 inline Bytes Control(int delay, int disposal) {
-    return {0x21, 0xF9, 4, static_cast<std::uint8_t>(disposal << 2), static_cast<std::uint8_t>(delay & 0xFF),
-            static_cast<std::uint8_t>(delay >> 8), 0, 0};
+    return {0x21,
+            0xF9,
+            4,
+            static_cast<std::uint8_t>(disposal << 2),
+            static_cast<std::uint8_t>(delay & 0xFF),
+            static_cast<std::uint8_t>(delay >> 8),
+            0,
+            0};
 }
 
 // An image descriptor with a minimal chain of image data (one pixel of
@@ -51,8 +57,8 @@ inline Bytes Control(int delay, int disposal) {
 inline Bytes Image(int left, int top, int width, int height) {
     auto lo = [](int v) { return static_cast<std::uint8_t>(v & 0xFF); };
     auto hi = [](int v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); };
-    return {0x2C, lo(left), hi(left), lo(top), hi(top), lo(width), hi(width), lo(height), hi(height), 0,
-            2, 2, 0x4C, 0x01, 0};
+    return {0x2C,       lo(left), hi(left), lo(top), hi(top), lo(width), hi(width), lo(height),
+            hi(height), 0,        2,        2,       0x4C,    0x01,      0};
 }
 
 // Frames that each claim the largest size a picture may have, with almost
@@ -84,4 +90,4 @@ struct FakeDecoder {
     }
 };
 
-} // namespace giftest
+}  // namespace giftest

@@ -15,7 +15,7 @@ namespace wvtest {
 namespace {
 constexpr int kMaxOpen = 64;
 constexpr std::size_t kMaxHead = 64 * 1024;
-} // namespace
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Connection
@@ -38,8 +38,7 @@ bool LoopbackConnection::ReadRequestHead(std::string& head) {
             m_server.Record(head.substr(0, head.find("\r\n")));
             return true;
         }
-        if (m_buffer.size() > kMaxHead || Stopping() || std::chrono::steady_clock::now() > deadline)
-            return false;
+        if (m_buffer.size() > kMaxHead || Stopping() || std::chrono::steady_clock::now() > deadline) return false;
         if (!WaitReadable(std::chrono::milliseconds(200))) continue;
         char chunk[4096];
         ssize_t got = recv(m_fd, chunk, sizeof chunk, 0);
@@ -68,8 +67,8 @@ bool LoopbackConnection::Send(const std::string& bytes) {
 
 bool LoopbackConnection::SendHttp(const std::string& body, int status, const std::string& contentType) {
     std::string head = "HTTP/1.0 " + std::to_string(status) + (status == 200 ? " OK" : " Status") +
-                       "\r\nContent-Type: " + contentType +
-                       "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n";
+                       "\r\nContent-Type: " + contentType + "\r\nContent-Length: " + std::to_string(body.size()) +
+                       "\r\nConnection: close\r\n\r\n";
     return Send(head + body);
 }
 
@@ -99,8 +98,7 @@ LoopbackServer::LoopbackServer(Behaviour behaviour) : m_behaviour(std::move(beha
     addr.sin_port = 0;
     socklen_t length = sizeof addr;
     if (m_listenFd < 0 || bind(m_listenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        listen(m_listenFd, 16) != 0 ||
-        getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &length) != 0)
+        listen(m_listenFd, 16) != 0 || getsockname(m_listenFd, reinterpret_cast<sockaddr*>(&addr), &length) != 0)
         throw std::runtime_error("cannot listen on 127.0.0.1");
     m_port = ntohs(addr.sin_port);
     m_acceptThread = std::thread(&LoopbackServer::AcceptLoop, this);
@@ -195,8 +193,8 @@ LoopbackServer::Behaviour LoopbackServer::DropMidBody(std::string bodyStart, std
     return [bodyStart = std::move(bodyStart), declaredLength](LoopbackConnection& c) {
         std::string head;
         if (!c.ReadRequestHead(head)) return;
-        c.Send("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-               std::to_string(declaredLength) + "\r\n\r\n" + bodyStart);
+        c.Send("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(declaredLength) +
+               "\r\n\r\n" + bodyStart);
     };
 }
 
@@ -211,4 +209,4 @@ LoopbackServer::Behaviour LoopbackServer::Drip(std::string bodyStart, std::chron
     };
 }
 
-} // namespace wvtest
+}  // namespace wvtest

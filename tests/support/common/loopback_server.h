@@ -102,4 +102,4 @@ private:
     std::thread m_acceptThread;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

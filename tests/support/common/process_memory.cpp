@@ -15,7 +15,7 @@ std::int64_t StatusBytes(const std::string& name) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 MemoryGrowth::MemoryGrowth() {
     std::ofstream clear("/proc/self/clear_refs");
@@ -26,4 +26,4 @@ MemoryGrowth::MemoryGrowth() {
 
 std::int64_t MemoryGrowth::PeakBytes() const { return StatusBytes("VmHWM") - m_start; }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -20,4 +20,4 @@ private:
     std::int64_t m_start;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -28,8 +28,8 @@ std::string StandInLaunchers::AddScript(const std::string& name, const std::stri
 }
 
 std::string StandInLaunchers::Add(const std::string& name, int status) {
-    return AddScript(name, "printf '%s|%s\\n' \"$#\" \"$1\" >> '" + Record().string() + "'\nexit " +
-                               std::to_string(status) + "\n");
+    return AddScript(
+        name, "printf '%s|%s\\n' \"$#\" \"$1\" >> '" + Record().string() + "'\nexit " + std::to_string(status) + "\n");
 }
 
 std::vector<std::string> StandInLaunchers::Recorded() const {
@@ -39,4 +39,4 @@ std::vector<std::string> StandInLaunchers::Recorded() const {
     return lines;
 }
 
-} // namespace wvtest
+}  // namespace wvtest

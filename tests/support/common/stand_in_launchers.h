@@ -40,4 +40,4 @@ private:
     ScopedTempDir m_dir;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -24,8 +24,7 @@ ScopedTempDir::~ScopedTempDir() {
     std::filesystem::remove_all(m_path, ec);
 }
 
-ScopedWorkingDir::ScopedWorkingDir(const std::filesystem::path& dir)
-    : m_previous(std::filesystem::current_path()) {
+ScopedWorkingDir::ScopedWorkingDir(const std::filesystem::path& dir) : m_previous(std::filesystem::current_path()) {
     std::filesystem::current_path(dir);
 }
 
@@ -47,4 +46,4 @@ std::string ReadFile(const std::filesystem::path& path) {
     return buffer.str();
 }
 
-} // namespace wvtest
+}  // namespace wvtest

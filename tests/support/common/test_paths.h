@@ -34,4 +34,4 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 
-} // namespace wvtest
+}  // namespace wvtest

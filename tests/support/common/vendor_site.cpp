@@ -57,7 +57,7 @@ std::map<std::string, std::string> ReadEnvFile(const std::filesystem::path& path
     return values;
 }
 
-} // namespace
+}  // namespace
 
 VendorSite::VendorSite(std::filesystem::path root) {
     m_state = MakeTempDir("wordvane-site-state");
@@ -100,4 +100,4 @@ std::vector<std::string> VendorSite::RequestLines() const {
     return lines;
 }
 
-} // namespace wvtest
+}  // namespace wvtest

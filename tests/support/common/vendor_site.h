@@ -37,4 +37,4 @@ private:
     wv::VendorConfig m_config;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -47,4 +47,4 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

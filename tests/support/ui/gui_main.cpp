@@ -1,32 +1,29 @@
 // Test main for tests that need a real window: the program's application
 // object, the stand-in services, an active event loop on the main thread,
 // and every test run on that (the UI) thread.
-#include <gtest/gtest.h>
-
-#include <wx/app.h>
-#include <wx/evtloop.h>
-#include <wx/image.h>
-#include <wx/init.h>
-#include <wx/debug.h>
-
 #include <cstdlib>
 #include <string>
 
-#include "ui/app/tarnwick_app.h"
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/debug.h>
+#include <wx/evtloop.h>
+#include <wx/image.h>
+#include <wx/init.h>
+
 #include "banner_servers.h"
 #include "stand_in_services.h"
+#include "ui/app/tarnwick_app.h"
 
 using wv::CTarnwickApp;
 
 namespace {
 // A failed wx assertion fails the running test instead of opening a modal
 // box that nobody will ever close.
-void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ADD_FAILURE() << "wx assertion failed at " << file << ":" << line << " in " << func << ": "
-                  << cond << " " << msg;
+void FailOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond, const wxString& msg) {
+    ADD_FAILURE() << "wx assertion failed at " << file << ":" << line << " in " << func << ": " << cond << " " << msg;
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

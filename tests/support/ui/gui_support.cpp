@@ -18,7 +18,7 @@ void PumpOnce() {
     }
     if (wxTheApp) wxTheApp->ProcessPendingEvents();
 }
-} // namespace
+}  // namespace
 
 bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout) {
     auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -52,4 +52,4 @@ void SendCommand(wxWindow* frame, int id) {
     frame->ProcessWindowEvent(event);
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -10,8 +10,7 @@ namespace wvtest {
 
 // Processes pending events until pred() holds or the timeout passes;
 // returns pred()'s last value.
-bool PumpUntil(const std::function<bool()>& pred,
-               std::chrono::milliseconds timeout = std::chrono::seconds(10));
+bool PumpUntil(const std::function<bool()>& pred, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // Processes pending events for the given time (for things that have no event
 // to wait for, such as "nothing else happens").
@@ -23,4 +22,4 @@ void ShowAndSettle(wxWindow* window);
 // Sends a command to the frame, as its menu, a toolbar or a key would.
 void SendCommand(wxWindow* frame, int id);
 
-} // namespace wvtest
+}  // namespace wvtest

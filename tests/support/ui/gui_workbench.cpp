@@ -4,10 +4,10 @@
 #include <wx/docview.h>
 #include <wx/textctrl.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
 #include "gui_support.h"
 #include "platform/code_page.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
@@ -35,9 +35,7 @@ WorkbenchWindow::~WorkbenchWindow() {
     m_manager.reset();
 }
 
-CTarnwickDoc* WorkbenchWindow::doc() const {
-    return m_view ? m_view->GetWorkbenchDoc() : nullptr;
-}
+CTarnwickDoc* WorkbenchWindow::doc() const { return m_view ? m_view->GetWorkbenchDoc() : nullptr; }
 
 bool WorkbenchWindow::Close() {
     if (m_closed || !m_frame) return true;
@@ -56,9 +54,7 @@ bool WorkbenchWindow::Close() {
     return ok;
 }
 
-void WorkbenchWindow::TypeKeyword(const std::string& text) {
-    m_view->KeywordEdit()->ChangeValue(wv::FromAnsi(text));
-}
+void WorkbenchWindow::TypeKeyword(const std::string& text) { m_view->KeywordEdit()->ChangeValue(wv::FromAnsi(text)); }
 
 void WorkbenchWindow::ClickGo() {
     wxCommandEvent click(wxEVT_BUTTON, m_view->GoButton()->GetId());
@@ -72,9 +68,7 @@ void WorkbenchWindow::ClickSmartFind() {
     m_view->SmartFindButton()->GetEventHandler()->ProcessEvent(click);
 }
 
-std::string WorkbenchWindow::GoCaption() const {
-    return wv::ToAnsi(m_view->GoButton()->GetLabel());
-}
+std::string WorkbenchWindow::GoCaption() const { return wv::ToAnsi(m_view->GoButton()->GetLabel()); }
 
 std::vector<std::string> WorkbenchWindow::Column(int column) const {
     std::vector<std::string> texts;
@@ -83,4 +77,4 @@ std::vector<std::string> WorkbenchWindow::Column(int column) const {
     return texts;
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -11,7 +11,7 @@ namespace wv {
 class CMainFrame;
 class CTarnwickDoc;
 class CTarnwickView;
-} // namespace wv
+}  // namespace wv
 
 namespace wvtest {
 
@@ -45,4 +45,4 @@ private:
     bool m_closed = false;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -24,8 +24,9 @@ inline LoopbackServer& RecordingSite() {
         static const std::string body = "<html><body>recorded</body></html>";
         std::string head;
         while (connection.ReadRequestHead(head)) {
-            if (!connection.Send("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nCache-Control: no-store\r\nContent-Length: " +
-                                 std::to_string(body.size()) + "\r\n\r\n" + body))
+            if (!connection.Send(
+                    "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nCache-Control: no-store\r\nContent-Length: " +
+                    std::to_string(body.size()) + "\r\n\r\n" + body))
                 return;
         }
     });
@@ -79,4 +80,4 @@ inline bool WaitForPath(const std::string& path, int times = 1,
     return PumpUntil([&] { return TimesRequested(path) >= times; }, timeout);
 }
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -1,15 +1,13 @@
 #include "stand_in_services.h"
 
 #include <gtest/gtest.h>
-
 #include <wx/msgdlg.h>
 
 namespace wvtest {
 
 using Worker = wv::ThreadProbe::Worker;
 
-int StandInServices::ShowMessageBox(const std::string& text, const std::string& caption, long style,
-                                    wxWindow* owner) {
+int StandInServices::ShowMessageBox(const std::string& text, const std::string& caption, long style, wxWindow* owner) {
     if (m_messageBox) return m_messageBox(text, caption, style, owner);
     ADD_FAILURE() << "unexpected message box: " << text;
     return wxOK;
@@ -49,4 +47,4 @@ int BannerThreadsWorking() { return TestServices().Probe().Working(Worker::Banne
 int BannerThreadsUnjoined() { return TestServices().Probe().Unjoined(Worker::Banner); }
 int AnimationThreadsPlaying() { return TestServices().Probe().Working(Worker::Animation); }
 
-} // namespace wvtest
+}  // namespace wvtest

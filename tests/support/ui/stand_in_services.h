@@ -36,9 +36,7 @@ public:
 
     // The banner thread's servers and timings from now on; nullopt: the
     // program's configured ones.
-    void SetBannerSettings(std::optional<wv::BannerSettings> settings) {
-        m_bannerSettings = std::move(settings);
-    }
+    void SetBannerSettings(std::optional<wv::BannerSettings> settings) { m_bannerSettings = std::move(settings); }
 
     // The start-up probe's deadline; nullopt: the program's.
     void SetProbeDeadline(std::optional<std::chrono::milliseconds> deadline) { m_probeDeadline = deadline; }
@@ -46,8 +44,7 @@ public:
         return m_probeDeadline ? *m_probeDeadline : ProgramServices::ProbeDeadline();
     }
 
-    int ShowMessageBox(const std::string& text, const std::string& caption, long style,
-                       wxWindow* owner) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, long style, wxWindow* owner) override;
     wxString ChooseFileToOpen(wxWindow* parent) override;
     wxString ChooseExportFile(wxWindow* parent, const wxString& folder, const wxString& name) override;
     // The folder and name the last export offered.
@@ -79,4 +76,4 @@ int BannerThreadsWorking();
 int BannerThreadsUnjoined();
 int AnimationThreadsPlaying();
 
-} // namespace wvtest
+}  // namespace wvtest

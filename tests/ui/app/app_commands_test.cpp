@@ -1,9 +1,8 @@
 // The application's commands in the real window: New, Open and Save keep
 // the one document, the About box, and the external browser launcher's box.
-#include <gtest/gtest.h>
-
 #include <chrono>
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/docview.h>
@@ -11,18 +10,18 @@
 #include <wx/toplevel.h>
 #include <wx/webview.h>
 
-#include "ui/app/about_dlg.h"
-#include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
 #include "app_fixture.h"
-#include "ui/browser/fix_html_view.h"
+#include "core/marshal/ui_marshal.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
-#include "core/marshal/ui_marshal.h"
-#include "ui/results/results_list.h"
 #include "stand_in_launchers.h"
 #include "test_paths.h"
+#include "ui/app/about_dlg.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/browser/fix_html_view.h"
+#include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -51,7 +50,7 @@ std::vector<std::string> Texts(wxWindow* parent) {
     return texts;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Documents, NewAndOpenReuseTheDocumentAndViewAndSaveWritesNothing) {
     wvtest::WorkbenchWindow window;
@@ -145,11 +144,12 @@ TEST(ExternalBrowser, FailingLauncherShowsTheBoxOnTheUiThread) {
     wvtest::ScopedEnv browser("BROWSER", std::nullopt);
     bool onUiThread = false;
     wvtest::RecordedBoxes boxes;
-    wvtest::TestServices().SetMessageBoxHandler([&](const std::string& text, const std::string& caption, long style, wxWindow*) {
-        onUiThread = wv::IsUiThread();
-        boxes.boxes.push_back({text, caption, style, false});
-        return wxOK;
-    });
+    wvtest::TestServices().SetMessageBoxHandler(
+        [&](const std::string& text, const std::string& caption, long style, wxWindow*) {
+            onUiThread = wv::IsUiThread();
+            boxes.boxes.push_back({text, caption, style, false});
+            return wxOK;
+        });
     wv::Services().LaunchBrowser("http://example.com/banner");
     ASSERT_TRUE(wvtest::TestServices().WaitForLaunches(10s));
     ASSERT_TRUE(PumpUntil([&] { return !boxes.boxes.empty(); }, 5s));

@@ -1,11 +1,11 @@
 #include "app_fixture.h"
 
-#include "test_paths.h"
-
 #include <cstdlib>
 #include <filesystem>
 
 #include <wx/toplevel.h>
+
+#include "test_paths.h"
 
 namespace wvtest {
 
@@ -15,13 +15,14 @@ HomePageServer& HomePage() {
 }
 
 RecordedBoxes::RecordedBoxes() {
-    TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string& caption, long style, wxWindow*) {
-        bool shown = false;
-        for (wxWindow* window : wxTopLevelWindows)
-            if (window->IsShown()) shown = true;
-        boxes.push_back({text, caption, style, shown});
-        return wxOK;
-    });
+    TestServices().SetMessageBoxHandler(
+        [this](const std::string& text, const std::string& caption, long style, wxWindow*) {
+            bool shown = false;
+            for (wxWindow* window : wxTopLevelWindows)
+                if (window->IsShown()) shown = true;
+            boxes.push_back({text, caption, style, shown});
+            return wxOK;
+        });
 }
 
 namespace {
@@ -33,6 +34,6 @@ struct PointedEnvironment {
         setenv("XDG_CONFIG_HOME", settings.path().c_str(), 1);
     }
 } g_environment;
-} // namespace
+}  // namespace
 
-} // namespace wvtest
+}  // namespace wvtest

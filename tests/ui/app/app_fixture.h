@@ -58,4 +58,4 @@ struct RecordedBoxes {
     ~RecordedBoxes() { TestServices().SetMessageBoxHandler({}); }
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -1,15 +1,15 @@
 // The main frame in a real window: size, menu, status bar and the message
 // pane's behaviour.
-#include <gtest/gtest.h>
+#include "ui/app/main_frame.h"
 
 #include <initializer_list>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/menu.h>
 #include <wx/prntbase.h>
 #include <wx/statusbr.h>
 
-#include "ui/app/main_frame.h"
 #include "core/app/status_message.h"
 #include "core/res/resource.h"
 #include "core/typos/likely_typos.h"
@@ -41,7 +41,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(MainFrame, FixedSizeWithoutMaximiseBox) {
     ASSERT_NE(frame(), nullptr);
@@ -97,8 +97,12 @@ TEST_F(MainFrame, VariantsMenuItemsChooseWhatTheNextGoLists) {
 }
 
 TEST_F(MainFrame, PointingAtFileItemsShowsTheNoticeAndClosingBringsBackTheLastText) {
-    const std::initializer_list<int> items = {wv::res::ID_FILE_EXPORT_LIST, wxID_PRINT, wxID_PREVIEW,
-                                              wxID_PRINT_SETUP, wxID_EXIT, wv::res::ID_VARIANTS_LETTER_ORDER,
+    const std::initializer_list<int> items = {wv::res::ID_FILE_EXPORT_LIST,
+                                              wxID_PRINT,
+                                              wxID_PREVIEW,
+                                              wxID_PRINT_SETUP,
+                                              wxID_EXIT,
+                                              wv::res::ID_VARIANTS_LETTER_ORDER,
                                               wv::res::ID_VARIANTS_SKIP_REAL_WORDS};
     for (int id : items) {
         Highlight(id);

@@ -1,13 +1,11 @@
 // Save and Save As on a fresh and on an opened document: no dialog, no file
 // written, no change to the recent-files list.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 
+#include <gtest/gtest.h>
 #include <wx/docview.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
-
 
 #include "gui_support.h"
 #include "gui_workbench.h"
@@ -32,7 +30,7 @@ int DialogsDuring(wxWindow* frame, int id) {
     return dialogs;
 }
 
-} // namespace
+}  // namespace
 
 TEST(Documents, SaveAndSaveAsNeverAskWriteOrRecordAFile) {
     wvtest::WorkbenchWindow window;

@@ -1,10 +1,9 @@
 // The services the program takes from its surroundings: the launcher's
 // failure boxes across a stop, and controls made where no services are
 // installed (as the benchmarks make them).
-#include <gtest/gtest.h>
-
 #include <chrono>
 
+#include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/panel.h>
 

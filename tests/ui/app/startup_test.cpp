@@ -1,25 +1,23 @@
 // The program's start: the probe decides whether the main window ever shows.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <thread>
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-
 #include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/timer.h>
 #include <wx/toplevel.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
 #include "app_fixture.h"
 #include "gui_support.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
 
 using wv::CMainFrame;
 using wv::TheApp;
@@ -58,7 +56,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Startup, ExceededLineEndsTheStartWithTheBoxAlone) {
     wvtest::HomePage().SetPage("<html>\n<p>rate limit exceeded for this client</p>\n</html>\n");
@@ -155,8 +153,8 @@ TEST_F(Startup, ProgramEndsWithAFailureStatusAfterTheBox) {
     }
     ASSERT_FALSE(box.empty()) << "no message box appeared";
     std::string frames;
-    run({"xdotool", "search", "--all", "--onlyvisible", "--pid", std::to_string(pid), "--name", "Wordvane Version"}, true,
-        &frames);
+    run({"xdotool", "search", "--all", "--onlyvisible", "--pid", std::to_string(pid), "--name", "Wordvane Version"},
+        true, &frames);
     EXPECT_EQ(frames, "");
     box = box.substr(0, box.find('\n'));
     run({"xdotool", "windowfocus", "--sync", box});

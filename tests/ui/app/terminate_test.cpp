@@ -2,15 +2,13 @@
 // window closes; nothing a dialog's loop still uses is destroyed under it.
 // GTK runs message boxes and file choosers in loops of their own, which is
 // what made the program crash here.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <functional>
 #include <memory>
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
-
 #include <wx/docview.h>
 #include <wx/timer.h>
 
@@ -62,13 +60,13 @@ void TerminateDuring(const std::function<void(wxWindow* frame)>& open) {
     failsafe.Stop();
 }
 
-} // namespace
+}  // namespace
 
 // The program's own box and file chooser, not the tests' stand-ins.
 TEST(Terminate, WithAMessageBoxOpen) {
     TerminateDuring([](wxWindow* frame) {
-        wvtest::TestServices().wv::ProgramServices::ShowMessageBox("Please search for something first.",
-                                                                    "Wordvane", wxOK | wxICON_WARNING, frame);
+        wvtest::TestServices().wv::ProgramServices::ShowMessageBox("Please search for something first.", "Wordvane",
+                                                                   wxOK | wxICON_WARNING, frame);
     });
 }
 

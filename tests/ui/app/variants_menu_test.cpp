@@ -1,11 +1,10 @@
 // The Variants menu and File > Export List... in the real window: the menu's
 // choices land in the application's settings and survive the settings file,
 // and the export writes the list through the services' file chooser.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 
@@ -59,7 +58,7 @@ protected:
     void TearDown() override { TheApp().SetVariantSettings({}); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(VariantsMenu, CommandsSwitchTheModeAndTheSettingsFileKeepsIt) {
     TheApp().LoadStdProfileSettings(4);

@@ -1,13 +1,14 @@
 // The animated picture control in a real window: loading, drawing, the
 // animation thread with its disposal methods, and stopping it; refused
 // files, a decode cut short and the paint of a picture larger than its form.
-#include <gtest/gtest.h>
+#include "ui/banner/animated_picture.h"
 
 #include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
 
+#include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/frame.h>
@@ -15,11 +16,10 @@
 #include <wx/panel.h>
 #include <wx/settings.h>
 
-#include "ui/banner/animated_picture.h"
 #include "gif_test_data.h"
 #include "gui_support.h"
-#include "platform/picture_decoder.h"
 #include "picture_writer.h"
+#include "platform/picture_decoder.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
 
@@ -344,4 +344,4 @@ TEST_F(AnimatedPictureTest, APictureLargerThanItsFormPaintsWhatTheFormShows) {
     EXPECT_EQ(painted(0, 0), (GifRgb{0, 0, 0}));
 }
 
-} // namespace
+}  // namespace

@@ -1,8 +1,6 @@
 // The banner thread in the whole main window: where a banner lands, what a
 // click on it opens, hostile banner files, and closing the window while the
 // thread is busy in each of the ways it can be.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -10,13 +8,10 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/uiaction.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
-#include "ui/banner/animated_picture.h"
-#include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
 #include "gif_test_data.h"
 #include "gui_support.h"
@@ -25,14 +20,18 @@
 #include "picture_writer.h"
 #include "platform/picture_decoder.h"
 #include "process_memory.h"
-#include "ui/results/results_list.h"
 #include "stand_in_launchers.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
-#include "vendor_site.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/banner/animated_picture.h"
+#include "ui/banner/load_banner_thread.h"
+#include "ui/results/results_list.h"
 #include "ui/workbench/form_layout.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
+#include "vendor_site.h"
 
 using wv::BannerServer;
 
@@ -112,7 +111,7 @@ private:
     std::optional<wvtest::ScopedWorkingDir> m_cwd;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BannerWindow, AWideBannerLandsAtTheTopRightAndAClickOpensItsLink) {
     wvtest::VendorSite site;
@@ -165,11 +164,13 @@ TEST_F(BannerWindow, AnEmptyBannerFileKeepsThePreviousBannerInItsPlace) {
     ASSERT_NO_FATAL_FAILURE(Open(ServerOf(site)));
 
     const auto local = workdir / "VornthalBanner.gif";
-    ASSERT_TRUE(PumpUntil([&] {
-        std::error_code ec;
-        return window->doc()->GetBannerLink() == "http://l/second" && std::filesystem::exists(local) &&
-               std::filesystem::file_size(local, ec) == 0;
-    }, 10s));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            std::error_code ec;
+            return window->doc()->GetBannerLink() == "http://l/second" && std::filesystem::exists(local) &&
+                   std::filesystem::file_size(local, ec) == 0;
+        },
+        10s));
     // Nothing to wait for: the refused load changes nothing.
     wvtest::PumpFor(300ms);
     EXPECT_TRUE(BannerAt(468, 60));

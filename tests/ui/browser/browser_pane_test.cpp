@@ -1,11 +1,10 @@
 // The browser pane in the real window, against loopback servers: what the
 // web engine asks for, the browser commands, and the pane as the frame's
 // active view.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
@@ -13,16 +12,16 @@
 #include <wx/uiaction.h>
 #include <wx/webview.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/browser/fix_html_view.h"
+#include "core/res/resource.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "loopback_server.h"
-#include "core/res/resource.h"
-#include "ui/results/results_list.h"
 #include "test_paths.h"
-#include "vendor_site.h"
+#include "ui/app/main_frame.h"
+#include "ui/browser/fix_html_view.h"
+#include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
+#include "vendor_site.h"
 
 using wv::CFixHtmlView;
 using wv::CTarnwickView;
@@ -46,20 +45,22 @@ LoopbackServer::Behaviour TitledPages() {
                 return;
             }
             std::string body = "<html><head><title>" + path + "</title></head><body>" + path + "</body></html>";
-            if (!c.Send("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                        std::to_string(body.size()) + "\r\n\r\n" + body))
+            if (!c.Send("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+                        "\r\n\r\n" + body))
                 return;
         }
     };
 }
 
 bool Requested(const LoopbackServer& server, const std::string& line, int times = 1) {
-    return PumpUntil([&] {
-        int seen = 0;
-        for (const std::string& l : server.RequestLines())
-            if (l == line) ++seen;
-        return seen >= times;
-    }, 20s);
+    return PumpUntil(
+        [&] {
+            int seen = 0;
+            for (const std::string& l : server.RequestLines())
+                if (l == line) ++seen;
+            return seen >= times;
+        },
+        20s);
 }
 
 class BrowserPane : public ::testing::Test {
@@ -81,15 +82,17 @@ protected:
         return Shows(path);
     }
     bool Shows(const std::string& path) {
-        return PumpUntil([&] {
-            return !browser()->IsBusy() && browser()->GetCurrentURL() == server.Url(path) &&
-                   browser()->GetCurrentTitle() == path;
-        }, 20s);
+        return PumpUntil(
+            [&] {
+                return !browser()->IsBusy() && browser()->GetCurrentURL() == server.Url(path) &&
+                       browser()->GetCurrentTitle() == path;
+            },
+            20s);
     }
     void SendCommand(int id) { wvtest::SendCommand(window.frame(), id); }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(BrowserPane, CreatedHiddenAndEmptyOnTheListsRectangle) {
     EXPECT_FALSE(pane()->GetWindow()->IsShown());

@@ -1,19 +1,19 @@
 // File > Export List... with the tests' stand-in chooser and box: what reaches the file, and
 // what the user is told when nothing does.
-#include <gtest/gtest.h>
+#include "ui/results/results_export.h"
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/frame.h>
 
 #include "core/results/csv_export.h"
 #include "gui_support.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
-#include "ui/results/results_export.h"
 #include "ui/results/results_list.h"
 
 namespace {
@@ -91,4 +91,4 @@ TEST_F(ResultsExport, AnEmptyListACancelAndAFailedWriteLeaveTheDiskAlone) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
-} // namespace
+}  // namespace

@@ -1,14 +1,15 @@
 // The results list in a real window: header clicks, the drawn sort arrow,
 // mouse handling, the selection following its rows, and the list's keys.
-#include <gtest/gtest.h>
-
-#include <malloc.h>
+#include "ui/results/results_list.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <malloc.h>
 #include <wx/accel.h>
 #include <wx/bitmap.h>
 #include <wx/clipbrd.h>
@@ -19,11 +20,8 @@
 #include <wx/settings.h>
 #include <wx/uiaction.h>
 
-#include <gtk/gtk.h>
-
 #include "gui_support.h"
 #include "ui/results/results_header.h"
-#include "ui/results/results_list.h"
 
 using wv::wvEVT_RESULTS_CHANGED;
 using wv::wvEVT_RESULTS_DBLCLK;
@@ -75,8 +73,7 @@ protected:
     }
 
     void AddRows(const std::vector<std::string>& variants) {
-        for (size_t i = 0; i < variants.size(); ++i)
-            list->InsertRow(0, {std::to_string(i + 1), variants[i], kHint});
+        for (size_t i = 0; i < variants.size(); ++i) list->InsertRow(0, {std::to_string(i + 1), variants[i], kHint});
         list->Update();
     }
     std::vector<std::string> ColumnTexts(int column) const {
@@ -360,10 +357,11 @@ TEST_F(ResultsList, KeysDeleteSelectCopyAndSearchBeforeTheFramesAccelerators) {
     int frameCopies = 0;
     const wxAcceleratorEntry copy(wxACCEL_CTRL, 'C', wxID_COPY);
     frame->SetAcceleratorTable(wxAcceleratorTable(1, &copy));
-    frame->Bind(wxEVT_MENU, [&](wxCommandEvent&) { ++frameCopies; }, wxID_COPY);
+    frame->Bind(
+        wxEVT_MENU, [&](wxCommandEvent&) { ++frameCopies; }, wxID_COPY);
 
     AddRows({"a", "b", "caf\xE9", "d", "e"});  // e d caf\xE9 b a
-    ClickRow(3);  // b
+    ClickRow(3);                               // b
     SettleClicks();
     sim.Char(WXK_DELETE);
     ASSERT_TRUE(PumpUntil([&] { return removedAtChange.size() == 1; }));
@@ -469,4 +467,4 @@ TEST_F(ResultsList, DestroyingTheListFreesItsRows) {
 }
 #endif
 
-} // namespace
+}  // namespace

@@ -2,14 +2,13 @@
 // program goes on.  This test program's allocator can be told to refuse
 // large blocks (the sort's keys and its reordering copy); GTK allocates with
 // malloc and is not affected.
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/frame.h>
 
 #include "gui_support.h"
@@ -18,7 +17,7 @@
 
 namespace {
 std::atomic<std::size_t> g_largestAllowed{SIZE_MAX};
-} // namespace
+}  // namespace
 
 void* operator new(std::size_t size) {
     if (size > g_largestAllowed.load(std::memory_order_relaxed)) throw std::bad_alloc();

@@ -1,14 +1,15 @@
 // The generator's run on its own: one worker at a time, stop requests, and a
 // stop while the worker waits for the UI thread.
-#include <gtest/gtest.h>
+#include "ui/workbench/generator_run.h"
 
 #include <atomic>
 #include <chrono>
 #include <future>
 #include <thread>
 
+#include <gtest/gtest.h>
+
 #include "gui_support.h"
-#include "ui/workbench/generator_run.h"
 
 using namespace std::chrono_literals;
 using wv::GeneratorRun;
@@ -81,4 +82,4 @@ TEST(GeneratorRun, StopReleasesAWorkerWaitingForTheUiThreadAndReopensTheGate) {
     EXPECT_TRUE(ran);
 }
 
-} // namespace
+}  // namespace

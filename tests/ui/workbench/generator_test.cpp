@@ -1,25 +1,24 @@
 // The variant generator driven through the real workbench window.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/browser/fix_html_view.h"
-#include "gui_support.h"
 #include "caption_recorder.h"
+#include "core/marshal/ui_marshal.h"
+#include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
-#include "core/marshal/ui_marshal.h"
 #include "stand_in_services.h"
+#include "ui/app/main_frame.h"
+#include "ui/browser/fix_html_view.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -152,4 +151,4 @@ TEST_F(Generator, ClosingTheWindowMidRunEndsPromptly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
 }
 
-} // namespace
+}  // namespace

@@ -1,29 +1,28 @@
 // The view's attachments in the whole main window: the logo from the working
 // directory, the word list, the banner area when the vendor's servers are out
 // of reach, and the banner thread when the start-up fails.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 
+#include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/toplevel.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/app/tarnwick_app.h"
-#include "ui/banner/animated_picture.h"
-#include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
 #include "core/dictionary/word_trie.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "loopback_server.h"
 #include "picture_writer.h"
-#include "ui/results/results_list.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
+#include "ui/app/main_frame.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/banner/animated_picture.h"
+#include "ui/banner/load_banner_thread.h"
+#include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_doc.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -113,7 +112,7 @@ private:
     std::optional<wvtest::ScopedWorkingDir> m_cwd;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Attachments, WithoutLogoWordListOrServersTheViewOpensAsUsual) {
     ASSERT_NO_FATAL_FAILURE(Open());
@@ -200,9 +199,11 @@ TEST_F(Attachments, AFailedStartStopsTheBannerThreadItStarted) {
     EXPECT_EQ(wvtest::BannerThreadsUnjoined(), 0);
     EXPECT_EQ(wvtest::BannerThreadsWorking(), 0);
     EXPECT_LT(took, 4s);
-    EXPECT_TRUE(PumpUntil([] {
-        for (wxWindow* w : wxTopLevelWindows)
-            if (wxDynamicCast(w, CMainFrame)) return false;
-        return true;
-    }, 5s));
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            for (wxWindow* w : wxTopLevelWindows)
+                if (wxDynamicCast(w, CMainFrame)) return false;
+            return true;
+        },
+        5s));
 }

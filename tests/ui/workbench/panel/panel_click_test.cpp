@@ -6,14 +6,14 @@
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include "core/app/status_message.h"
-#include "ui/app/tarnwick_app.h"
-#include "ui/banner/animated_picture.h"
-#include "ui/banner/load_banner_thread.h"
 #include "banner_servers.h"
+#include "core/app/status_message.h"
 #include "panel_fixture.h"
 #include "stand_in_services.h"
 #include "test_paths.h"
+#include "ui/app/tarnwick_app.h"
+#include "ui/banner/animated_picture.h"
+#include "ui/banner/load_banner_thread.h"
 #include "ui/workbench/tarnwick_doc.h"
 
 using wv::BannerServer;
@@ -38,7 +38,7 @@ public:
 };
 [[maybe_unused]] ::testing::Environment* const kNoBannerServers =
     ::testing::AddGlobalTestEnvironment(new NoBannerServers);
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -76,10 +76,10 @@ TEST_F(PanelClicks, RowEdgesAndGapsHitAsHalfOpenRectangles) {
         int entry;  // 0: nothing selected, the search row stays
     };
     const Case cases[] = {
-        {{10, 71}, 1},   {{189, 88}, 1},                  // corners of row 1
-        {{190, 80}, 0},  {{100, 89}, 0}, {{100, 90}, 0},  // right of it, below it, the gap
-        {{9, 80}, 0},    {{100, 70}, 0},
-        {{100, 93}, 2},  {{10, 120}, 3}, {{189, 140}, 4}, {{100, 154}, 4},  // frame lines
+        {{10, 71}, 1},   {{189, 88}, 1},                   // corners of row 1
+        {{190, 80}, 0},  {{100, 89}, 0},  {{100, 90}, 0},  // right of it, below it, the gap
+        {{9, 80}, 0},    {{100, 70}, 0},  {{100, 93}, 2},
+        {{10, 120}, 3},  {{189, 140}, 4}, {{100, 154}, 4},  // frame lines
         {{100, 155}, 0},
     };
     for (const Case& c : cases) {
@@ -242,7 +242,8 @@ TEST_F(BannerPress, EitherButtonOpensTheLinkAndChangesNothingElse) {
 
     window.doc()->SetBannerLink("http://banner.test/second");
     ASSERT_TRUE(Press(BannerCentre(), wxMOUSE_BTN_RIGHT));
-    ASSERT_TRUE(PumpUntil([&] { return Launched() == "http://banner.test/offer?id=7\nhttp://banner.test/second\n"; }, 5s));
+    ASSERT_TRUE(
+        PumpUntil([&] { return Launched() == "http://banner.test/offer?id=7\nhttp://banner.test/second\n"; }, 5s));
     EXPECT_EQ(Entry(), 1);
 }
 
@@ -269,4 +270,4 @@ TEST_F(PanelClicks, MovingOverTheFormShowsTheVendorNotice) {
     EXPECT_TRUE(PumpUntil([&] { return window.frame()->GetStatusText() == wv::kVendorNotice; }, 3s));
 }
 
-} // namespace
+}  // namespace

@@ -5,9 +5,9 @@
 
 #include <wx/webview.h>
 
-#include "ui/app/tarnwick_app.h"
-#include "panel_fixture.h"
 #include "core/res/resource.h"
+#include "panel_fixture.h"
+#include "ui/app/tarnwick_app.h"
 
 using namespace std::chrono_literals;
 using wvtest::PumpUntil;
@@ -131,4 +131,4 @@ TEST_F(PanelCommands, TheActiveBrowserPaneSwallowsThePanelCommands) {
     ExpectMode(1);
 }
 
-} // namespace
+}  // namespace

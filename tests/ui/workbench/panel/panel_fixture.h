@@ -2,24 +2,24 @@
 // The workbench window with real mouse presses on the form, for the panel's
 // tests.  Presses go through the display (XTest), so they take the route a
 // user's press takes, group boxes and pictures included.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/event.h>
+#include <wx/eventfilter.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 
-#include "ui/app/main_frame.h"
-#include "ui/browser/fix_html_view.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "recording_site.h"
+#include "ui/app/main_frame.h"
+#include "ui/browser/fix_html_view.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -84,4 +84,4 @@ private:
     wxMouseButton m_lastButton = wxMOUSE_BTN_NONE;
 };
 
-} // namespace wvtest
+}  // namespace wvtest

@@ -1,20 +1,19 @@
 // The navigation panel's painting, checked on the pixels: rendered into a
 // bitmap through the view's own painting, and grabbed from the real window.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 
+#include <gtest/gtest.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/panel.h>
 
+#include "core/res/resource.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "ui/app/main_frame.h"
-#include "core/res/resource.h"
 #include "ui/workbench/tarnwick_view.h"
 
 using wv::CTarnwickView;
@@ -29,7 +28,9 @@ const std::string kGround = "#5A7896";  // neither fill, frame nor ink
 constexpr int kTops[4] = {71, 93, 115, 137};
 
 std::string At(const wxImage& image, int x, int y) {
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y)).GetAsString(wxC2S_HTML_SYNTAX).ToStdString();
+    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y))
+        .GetAsString(wxC2S_HTML_SYNTAX)
+        .ToStdString();
 }
 
 wxImage Render(const CTarnwickView& view) {
@@ -44,9 +45,7 @@ wxImage Render(const CTarnwickView& view) {
 }
 
 // The interior of a row (inside its frame) as a small image.
-wxImage Interior(const wxImage& image, int row) {
-    return image.GetSubImage(wxRect(11, kTops[row] + 1, 178, 16));
-}
+wxImage Interior(const wxImage& image, int row) { return image.GetSubImage(wxRect(11, kTops[row] + 1, 178, 16)); }
 
 bool SamePixels(const wxImage& a, const wxImage& b) {
     return a.GetSize() == b.GetSize() &&
@@ -147,8 +146,8 @@ TEST_F(PanelPaint, PageEntryFillsNoRowAndShiftsTheCaptions) {
     press.SetEventObject(view().GetForm());
     view().GetForm()->GetEventHandler()->ProcessEvent(press);
     EXPECT_EQ(view().SelectedPanelEntry(), 1);
-    EXPECT_TRUE(SamePixels(Render(view()).GetSubImage(wxRect(0, 60, 220, 110)),
-                           first.GetSubImage(wxRect(0, 60, 220, 110))));
+    EXPECT_TRUE(
+        SamePixels(Render(view()).GetSubImage(wxRect(0, 60, 220, 110)), first.GetSubImage(wxRect(0, 60, 220, 110))));
 }
 
 TEST_F(PanelPaint, SearchRowSelectedIsAmberOnlyThere) {
@@ -185,4 +184,4 @@ TEST_F(PanelPaint, TheWindowShowsThePanel) {
     }
 }
 
-} // namespace
+}  // namespace

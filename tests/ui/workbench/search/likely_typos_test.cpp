@@ -1,12 +1,13 @@
 // Likely Typos runs in the real window and their Smart Find batches against
 // the recording search host.
-#include <gtest/gtest.h>
+#include "core/typos/likely_typos.h"
 
 #include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
@@ -16,7 +17,6 @@
 #include "core/app/variant_settings.h"
 #include "core/res/resource.h"
 #include "core/text/cp1252.h"
-#include "core/typos/likely_typos.h"
 #include "core/workbench/list_run.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
@@ -78,11 +78,11 @@ protected:
         TheApp().SetVariantSettings({VariantMode::LikelyTypos, true});
         window = std::make_unique<wvtest::WorkbenchWindow>();
         ASSERT_NE(window->view(), nullptr);
-        wvtest::TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string&, long,
-                                                           wxWindow*) {
-            boxes.push_back(text);
-            return wxOK;
-        });
+        wvtest::TestServices().SetMessageBoxHandler(
+            [this](const std::string& text, const std::string&, long, wxWindow*) {
+                boxes.push_back(text);
+                return wxOK;
+            });
     }
     void TearDown() override {
         window.reset();
@@ -121,8 +121,7 @@ TEST_F(LikelyTypos, CameraListsRankedNamedTyposWithTheLetterOrderCaptions) {
     EXPECT_TRUE(view().SmartFindButton()->IsShown());
     EXPECT_EQ(view().ListMode(), VariantMode::LikelyTypos);
 
-    const std::vector<std::string> ranks = window->Column(0), variants = window->Column(1),
-                                   kinds = window->Column(2);
+    const std::vector<std::string> ranks = window->Column(0), variants = window->Column(1), kinds = window->Column(2);
     ASSERT_GT(variants.size(), 0u);
     ASSERT_LE(variants.size(), 100u);
     std::set<std::string> kindNames;
@@ -248,4 +247,4 @@ TEST_F(LikelyTypos, SmartFindsLongestCaptionFitsItsButtonBesideGo) {
     EXPECT_FALSE(view().GoButton()->GetRect().Intersects(button));
 }
 
-} // namespace
+}  // namespace

@@ -1,22 +1,21 @@
 // The auction-site searches in the real window, against a recording search
 // host: what goes out on the wire, and the mode the view ends in.
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <wx/button.h>
 #include <wx/panel.h>
 #include <wx/statbox.h>
 #include <wx/uiaction.h>
 
-#include "ui/browser/fix_html_view.h"
+#include "core/res/resource.h"
 #include "gui_support.h"
 #include "gui_workbench.h"
 #include "platform/code_page.h"
 #include "recording_site.h"
 #include "stand_in_services.h"
-#include "core/res/resource.h"
+#include "ui/browser/fix_html_view.h"
 #include "ui/results/results_list.h"
 #include "ui/workbench/tarnwick_view.h"
 
@@ -40,15 +39,15 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(kSiteReady && window.view() && view().BrowserPane());
-        wvtest::TestServices().SetMessageBoxHandler([this](const std::string& text, const std::string& caption, long style,
-                                     wxWindow* owner) {
-            // The view's own box: over the form, OK only, no icon.
-            EXPECT_EQ(owner, view().GetForm());
-            EXPECT_EQ(caption, "Wordvane");
-            EXPECT_EQ(style & (wxOK | wxICON_NONE | wxYES_NO), wxOK | wxICON_NONE);
-            boxes.push_back(text);
-            return wxOK;
-        });
+        wvtest::TestServices().SetMessageBoxHandler(
+            [this](const std::string& text, const std::string& caption, long style, wxWindow* owner) {
+                // The view's own box: over the form, OK only, no icon.
+                EXPECT_EQ(owner, view().GetForm());
+                EXPECT_EQ(caption, "Wordvane");
+                EXPECT_EQ(style & (wxOK | wxICON_NONE | wxYES_NO), wxOK | wxICON_NONE);
+                boxes.push_back(text);
+                return wxOK;
+            });
     }
     void TearDown() override { wvtest::TestServices().SetMessageBoxHandler({}); }
 
@@ -57,7 +56,8 @@ protected:
     void Fill(const std::vector<std::string>& variants) {
         list().DeleteAllRows();
         for (std::size_t i = 0; i < variants.size(); ++i)
-            list().InsertRow(static_cast<int>(i), {std::to_string(i + 1), variants[i], "Double Click To Search On eBay"});
+            list().InsertRow(static_cast<int>(i),
+                             {std::to_string(i + 1), variants[i], "Double Click To Search On eBay"});
     }
     void DoubleClickEvent() {
         wxCommandEvent event(wvEVT_RESULTS_DBLCLK, wv::res::IDC_RESULTS);
@@ -141,11 +141,13 @@ TEST_F(Search, SmartFindOverAHugeListStaysWithinEightKilobytes) {
     std::vector<std::string> variants(2000, "abcdefghij");
     Fill(variants);
     window.ClickSmartFind();
-    ASSERT_TRUE(PumpUntil([&] {
-        for (const std::string& path : wvtest::RequestedPaths())
-            if (path.rfind("/(abcdefghij,", 0) == 0) return true;
-        return false;
-    }, 15s));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            for (const std::string& path : wvtest::RequestedPaths())
+                if (path.rfind("/(abcdefghij,", 0) == 0) return true;
+            return false;
+        },
+        15s));
     for (const std::string& path : wvtest::RequestedPaths()) {
         if (path.rfind("/(abcdefghij,", 0) != 0) continue;
         const std::string address = "http://" + wvtest::RecordingHost() + path;
@@ -175,11 +177,13 @@ TEST_F(Search, DoubleClickDuringARunLeavesTheRunAndGoNavigates) {
     EXPECT_FALSE(view().SmartFindButton()->IsShown());
     EXPECT_TRUE(view().IsRunning());
     // The newest row was on top when the search was made.
-    EXPECT_TRUE(PumpUntil([&] {
-        for (const std::string& path : wvtest::RequestedPaths())
-            if (path.rfind("/search/search.dll?satitle=", 0) == 0 && path.size() == 37) return true;
-        return false;
-    }, 15s));
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            for (const std::string& path : wvtest::RequestedPaths())
+                if (path.rfind("/search/search.dll?satitle=", 0) == 0 && path.size() == 37) return true;
+            return false;
+        },
+        15s));
 
     window.TypeKeyword("http://" + wvtest::RecordingHost() + "/typed/while-running");
     window.ClickGo();
@@ -189,4 +193,4 @@ TEST_F(Search, DoubleClickDuringARunLeavesTheRunAndGoNavigates) {
     view().StopGenerator();
 }
 
-} // namespace
+}  // namespace
