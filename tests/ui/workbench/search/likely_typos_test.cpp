@@ -164,6 +164,17 @@ TEST_F(LikelyTypos, EnterRunsAListUnderItsOwnTitlesWhoseSearchedRowsTurnGrey) {
     EXPECT_EQ(list().Header().GetItemText(0), "No. Of Misspelt Items");
 }
 
+TEST_F(LikelyTypos, AKeywordNoSearchCouldHoldIsRefusedWithABox) {
+    Run("lens");
+    const int rows = list().GetRowCount();
+    std::string keyword;
+    for (int word = 0; word < 40; ++word) keyword += "telescope ";
+    Run(keyword);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("too long"), std::string::npos) << boxes[0];
+    EXPECT_EQ(list().GetRowCount(), rows) << "the list stays as it was";
+}
+
 TEST_F(LikelyTypos, AStopBeforeTheWorkerStartsLeavesTheFirstRowAndAnEmptyKeywordListsNothing) {
     window->TypeKeyword("camera");
     window->ClickGo();
