@@ -99,11 +99,15 @@ void BannerRotation::RotateBanners() {
             ftp.reset();  // one login per banner, closed before it is shown
             if (StopRequested()) return;
             if (downloaded) {
-                ShowBanner(m_strLocalFile);
+                if (ShowBanner(m_strLocalFile))
+                    m_shownLink = link;
+                else
+                    PublishLink(m_shownLink);
                 shownThisPass = true;
                 if (!Pause(std::max(DisplayWait(m_dDisplayMinutes), m_timings.shortestDisplay))) return;
             } else {
                 RememberFailure(m_strRemoteFile);
+                PublishLink(m_shownLink);
             }
         }
         ++m_nCurrentBanner;

@@ -93,10 +93,14 @@ protected:
     // Logs in on the FTP server; nullptr when it cannot be resolved, reached
     // or logged into (a connection failure, which ends the rotation).
     virtual std::unique_ptr<BannerFtpLogin> ConnectFtp() = 0;
-    // The link of the line being worked on, published before its download.
+    // The link of the line being worked on, published before its download;
+    // when its banner does not come (a failed download or load), the link of
+    // the banner still on show is published again, so a press on it opens
+    // its own link.
     virtual void PublishLink(const std::string& link) = 0;
-    // Loads the downloaded banner and places it; the result does not matter.
-    virtual void ShowBanner(const std::string& localFile) = 0;
+    // Loads the downloaded banner and places it; false when it could not be
+    // loaded and the banner on show stays.
+    virtual bool ShowBanner(const std::string& localFile) = 0;
     // Waits for the duration unless a stop comes first; false when stopped.
     virtual bool Pause(std::chrono::milliseconds duration) = 0;
     virtual bool StopRequested() const = 0;
@@ -118,6 +122,7 @@ private:
     std::string m_strRemoteFile;     // the current line's banner file on the FTP server
     double m_dDisplayMinutes = 0.0;  // its display time
     std::string m_strLocalFile;
+    std::string m_shownLink;  // the link of the banner on show
 
     BannerTimings m_timings;
     std::optional<std::chrono::steady_clock::time_point> m_lastFetch;

@@ -83,10 +83,10 @@ void CLoadBannerThread::PublishLink(const std::string& link) {
     if (m_publishLink) m_publishLink(link);
 }
 
-void CLoadBannerThread::ShowBanner(const std::string& localFile) {
-    if (!m_pBanner) return;
+bool CLoadBannerThread::ShowBanner(const std::string& localFile) {
+    if (!m_pBanner) return false;
     // A failed load keeps the previous banner (or none) where it is.
-    if (!m_pBanner->LoadFile(localFile)) return;
+    if (!m_pBanner->LoadFile(localFile)) return false;
     m_pBanner->Draw();
     const wxSize size = m_pBanner->GetPictureSize();
     m_gate.Invoke([this, size] {
@@ -98,6 +98,7 @@ void CLoadBannerThread::ShowBanner(const std::string& localFile) {
         m_pBanner->PlacePicture(wxPoint(right - size.GetWidth(), 6));
         m_pBanner->Refresh();
     });
+    return true;
 }
 
 bool CLoadBannerThread::Pause(std::chrono::milliseconds duration) { return m_stop->WaitFor(duration); }

@@ -69,7 +69,7 @@ protected:
     bool ReadBannerList(std::vector<std::string>& lines) override;
     std::unique_ptr<BannerFtpLogin> ConnectFtp() override;
     void PublishLink(const std::string& link) override;
-    void ShowBanner(const std::string& localFile) override;
+    bool ShowBanner(const std::string& localFile) override;
     bool Pause(std::chrono::milliseconds duration) override;
     bool StopRequested() const override;
 

@@ -29,6 +29,8 @@ public:
     std::deque<std::optional<Lines>> fetches;
     bool ftpDown = false;
     std::set<std::string> missing = {""};  // files the server does not have
+    std::set<int> unloadableShows;         // shows (from 1) whose picture fails to load
+    int shows = 0;
     int stopAfterShows = -1;
 
     // What happened, in order, for comparison in one piece.
@@ -67,9 +69,10 @@ protected:
         return ftpDown ? nullptr : std::make_unique<Login>(*this);
     }
     void PublishLink(const std::string& link) override { log.push_back("link " + link); }
-    void ShowBanner(const std::string& file) override {
+    bool ShowBanner(const std::string& file) override {
         log.push_back("show " + file);
         if (--stopAfterShows == 0) m_stopped = true;
+        return !unloadableShows.count(++shows);
     }
     bool Pause(std::chrono::milliseconds d) override {
         log.push_back("pause " + std::to_string(d.count()));
@@ -90,14 +93,16 @@ Log Shown(const std::string& link, const std::string& file, long waitMs) {
             "close",        "show local.gif", "pause " + std::to_string(waitMs)};
 }
 
-// A line whose file the server lacks: one login, five tries a second apart.
-Log FailedLogin(const std::string& file) {
+// A line whose file the server lacks: one login, five tries a second apart,
+// then the link of the banner still on show again.
+Log FailedLogin(const std::string& file, const std::string& shownLink = "") {
     Log log{"connect"};
     for (int i = 0; i < 5; ++i) {
         log.push_back("get " + file + " to local.gif");
         if (i < 4) log.push_back("pause 1000");
     }
     log.push_back("close");
+    log.push_back("link " + shownLink);
     return log;
 }
 
@@ -164,8 +169,9 @@ TEST_F(Rotation, TheTryCountAndPausesAreSettable) {
     quick.fetches = {Lines{"1|l|gone.gif|"}, Lines{}, Lines{}};
     quick.SetLocalFile("f");
     quick.Run();
-    EXPECT_EQ(quick.log, (Log{"fetch@0", "link l", "connect", "get gone.gif to f", "pause 7", "get gone.gif to f",
-                              "close", "pause 11", "fetch@18", "pause 30", "fetch@48", "pause 30", "fetch@78"}));
+    EXPECT_EQ(quick.log,
+              (Log{"fetch@0", "link l", "connect", "get gone.gif to f", "pause 7", "get gone.gif to f", "close",
+                   "link ", "pause 11", "fetch@18", "pause 30", "fetch@48", "pause 30", "fetch@78"}));
 }
 
 TEST(RotationAsShipped, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAskedForSooner) {
@@ -180,11 +186,24 @@ TEST(RotationAsShipped, NoBannerGoesByInLessThanFiveSecondsNorIsAFailedFileAsked
     EXPECT_EQ(rotation.log, Join({{"fetch@0"},
                                   Shown("l1", "a.gif", 5000),
                                   {"link l2"},
-                                  FailedLogin("gone.gif"),
+                                  FailedLogin("gone.gif", "l1"),
                                   Shown("l4", "b.gif", 5000),
                                   {"fetch@14000", "link l5"},
-                                  FailedLogin("gone.gif"),
+                                  FailedLogin("gone.gif", "l4"),
                                   {"pause 5000", "fetch@23000"}}));
+}
+
+// A banner that does not come leaves the one on show, and a press on it
+// opens its own link, not the failed line's.
+TEST_F(Rotation, ABannerThatFailsToLoadLeavesTheShownBannersLink) {
+    rotation.fetches = {Lines{"0.1|http://a/|a.gif|", "0.1|http://b/|b.gif|"}};
+    rotation.unloadableShows = {2};
+    rotation.stopAfterShows = 2;
+    Run();
+    EXPECT_EQ(rotation.log, Join({{"fetch@0"},
+                                  Shown("http://a/", "a.gif", 6000),
+                                  {"link http://b/", "connect", "get b.gif to local.gif", "close", "show local.gif",
+                                   "link http://a/", "pause 6000"}}));
 }
 
 TEST_F(Rotation, AnEmptyListIsFetchedAgainOnlyAfterThirtySeconds) {
