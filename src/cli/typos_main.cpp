@@ -41,9 +41,9 @@ constexpr std::string_view kUsage =
 
 constexpr std::size_t kMaxVariantsAsked = 100000;
 
-// Bytes of a line kept: kMaxTypoKeyword characters even at four UTF-8 bytes
+// Bytes of a line kept: kMaxTypoText characters even at four UTF-8 bytes
 // each, after a character cut in two at the end is dropped.
-constexpr std::size_t kLineBytes = 4 * wv::kMaxTypoKeyword + 4;
+constexpr std::size_t kLineBytes = 4 * wv::kMaxTypoText + 4;
 
 int Usage(std::string_view problem) {
     std::cerr << "wordvane-typos: " << problem << '\n' << kUsage;
@@ -52,16 +52,17 @@ int Usage(std::string_view problem) {
 
 // The keyword as the engine sees it and column 1 prints it: in Windows-1252,
 // tabs and line breaks as spaces (they would break the output's lines and
-// columns), cut to the engine's length.  `where` names it in the note on a
+// columns), cut to the engine's length: as in the window, words past the
+// ones the engine varies are carried unchanged, not dropped.  `where` names it in the note on a
 // cut.
 std::string Keyword(std::string_view raw, bool rawCut, const std::string& where) {
     if (rawCut) raw = raw.substr(0, wv::WithoutCutUtf8Tail(raw));
     std::string keyword = wv::InputTextToCp1252(raw);
     for (char& c : keyword)
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    if (rawCut || keyword.size() > wv::kMaxTypoKeyword) {
-        keyword.resize(std::min(keyword.size(), wv::kMaxTypoKeyword));
-        std::cerr << "wordvane-typos: " << where << ": keyword cut to its first " << wv::kMaxTypoKeyword
+    if (rawCut || keyword.size() > wv::kMaxTypoText) {
+        keyword.resize(std::min(keyword.size(), wv::kMaxTypoText));
+        std::cerr << "wordvane-typos: " << where << ": keyword cut to its first " << wv::kMaxTypoText
                   << " characters\n";
     }
     return keyword;
