@@ -66,7 +66,9 @@ void CTarnwickView::OnResultsChanged(wxCommandEvent& event) {
 
 void CTarnwickView::RestartSmartFindBatches() {
     std::vector<std::string> listed;
-    if (m_listResults) {
+    // Only a Likely Typos list is batched: a Letter Order list may hold
+    // hundreds of thousands of rows, not worth copying on every Delete.
+    if (m_listResults && m_listRun.Mode() == VariantMode::LikelyTypos) {
         listed.reserve(m_listResults->GetRowCount());
         for (int row = 0; row < m_listResults->GetRowCount(); ++row)
             listed.push_back(m_listResults->GetCellText(row, 1));
