@@ -44,26 +44,18 @@ void AppendCsvRecord(std::string& out, std::span<const std::string_view> cells) 
     out += "\r\n";
 }
 
-std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles) {
+std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles,
+                      std::optional<std::string_view> keyword) {
     std::string out(kUtf8ByteOrderMark);
-    std::vector<std::string_view> cells(titles.begin(), titles.end());
-    if (!cells.empty()) AppendCsvRecord(out, cells);
-    cells.resize(columns);
-    for (size_t row = 0; row < rows.Size(); ++row) {
-        for (size_t column = 0; column < columns; ++column) cells[column] = rows.Text(row, column);
-        AppendCsvRecord(out, cells);
-    }
-    return out;
-}
-
-std::string ListExportCsv(const RowStore& rows, std::string_view keyword, std::span<const std::string> titles) {
-    std::string out(kUtf8ByteOrderMark);
-    std::vector<std::string_view> cells{"Keyword"};
+    const std::size_t first = keyword ? 1 : 0;  // the keyword's column, if any
+    std::vector<std::string_view> cells;
+    if (keyword) cells.push_back("Keyword");
     cells.insert(cells.end(), titles.begin(), titles.end());
-    AppendCsvRecord(out, cells);
-    cells[0] = keyword;
+    if (!titles.empty()) AppendCsvRecord(out, cells);
+    cells.resize(first + columns);
+    if (keyword) cells[0] = *keyword;
     for (size_t row = 0; row < rows.Size(); ++row) {
-        for (size_t column = 0; column < titles.size(); ++column) cells[column + 1] = rows.Text(row, column);
+        for (size_t column = 0; column < columns; ++column) cells[first + column] = rows.Text(row, column);
         AppendCsvRecord(out, cells);
     }
     return out;

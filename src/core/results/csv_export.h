@@ -12,6 +12,7 @@
 // byte order mark, which is how spreadsheet programs tell UTF-8 from the
 // system's code page.  Pure; any thread.
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,14 +31,11 @@ void AppendCsvRecord(std::string& out, std::span<const std::string_view> cells);
 
 // The byte order mark, `titles` as the first record when not empty, then
 // every row's first `columns` cells (cells a row lacks are empty), top to
-// bottom.
-std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles = {});
-
-// A generator's list as File > Export List... writes it: the byte order
-// mark, "Keyword" and `titles`, then for every row the keyword and the row's
-// first titles.size() cells, so lists of several keywords can be pasted
+// bottom.  With a keyword (File > Export List...), it stands first in every
+// row, under the title "Keyword", so lists of several keywords can be pasted
 // together.
-std::string ListExportCsv(const RowStore& rows, std::string_view keyword, std::span<const std::string> titles);
+std::string RowsToCsv(const RowStore& rows, std::size_t columns, std::span<const std::string> titles = {},
+                      std::optional<std::string_view> keyword = std::nullopt);
 
 // The name an export of keyword's list is offered under: "<keyword>
 // typos.csv", with bytes a file name cannot hold ("/", controls) as "_" and

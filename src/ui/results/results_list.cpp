@@ -368,18 +368,11 @@ bool CResultsListCtrl::CopySelectedVariants() const {
     }
 }
 
-std::string CResultsListCtrl::ToCsv() const {
-    std::vector<std::string> titles;
-    for (int column = 0; column < GetColumnCount(); ++column)
-        titles.push_back(wv::ToAnsi(m_wndHeader->GetItemText(column)));
-    return wv::RowsToCsv(*m_rows, titles.size(), titles);
-}
-
 std::string CResultsListCtrl::ToExportCsv(std::string_view keyword, std::size_t columns) const {
     std::vector<std::string> titles;
     for (int column = 0; column < GetColumnCount() && titles.size() < columns; ++column)
         titles.push_back(wv::ToAnsi(m_wndHeader->GetItemText(column)));
-    return wv::ListExportCsv(*m_rows, keyword, titles);
+    return wv::RowsToCsv(*m_rows, titles.size(), titles, keyword);
 }
 
 void CResultsListCtrl::MoveSelection(int row) {

@@ -95,11 +95,9 @@ public:
     // the clipboard.  False when no row is selected or the clipboard is busy.
     bool CopySelectedVariants() const;
 
-    // Every row as CSV text (see core/results/csv_export.h), the column
-    // titles first.
-    std::string ToCsv() const;
-    // The export's text: keyword and the first `columns` cells of each row,
-    // "Keyword" and those columns' titles first.
+    // The export's text (see core/results/csv_export.h): keyword and the
+    // first `columns` cells of each row, "Keyword" and those columns' titles
+    // first.
     std::string ToExportCsv(std::string_view keyword, std::size_t columns) const;
 
     // Longest wait before inserted rows are shown.  Each showing relays out
